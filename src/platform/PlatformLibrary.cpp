@@ -1,0 +1,1 @@
+// Keeps the platform library non-empty while its parts are being written.

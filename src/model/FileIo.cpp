@@ -1,0 +1,60 @@
+#include "model/FileIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <fstream>
+#include <unistd.h>
+
+namespace quenlar {
+
+std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+Result writeFileAtomically(const std::filesystem::path &path, std::span<const uint8_t> bytes) {
+    const std::string target = path.string();
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return Result::failure("Cannot create a file beside " + target + ": " + std::strerror(errno));
+
+    auto fail = [&](const char *what) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return Result::failure(std::string("Cannot ") + what + " " + target + ": " + std::strerror(err));
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail("write");
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0)
+        return fail("write");
+    if (::close(fd) != 0) {
+        ::unlink(temp.c_str());
+        return Result::failure("Cannot write " + target + ": " + std::strerror(errno));
+    }
+    if (std::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return Result::failure("Cannot replace " + target + ": " + std::strerror(err));
+    }
+    return Result::success();
+}
+
+} // namespace quenlar

@@ -1,0 +1,28 @@
+#include "model/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using namespace quenlar;
+namespace fs = std::filesystem;
+
+TEST(FileIo, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
+    const fs::path dir = fs::temp_directory_path() / ("quenlar-fileio-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "keymap.bin";
+    const std::vector<uint8_t> first(100, 1), second(7, 2);
+    ASSERT_TRUE(writeFileAtomically(file, first));
+    ASSERT_TRUE(writeFileAtomically(file, second));
+    EXPECT_EQ(readWholeFile(file), second);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    fs::remove_all(dir);
+}
+
+TEST(FileIo, FailuresAreReportedNotHidden) {
+    EXPECT_FALSE(readWholeFile("/nonexistent-folder/keymap.bin"));
+    auto result = writeFileAtomically("/nonexistent-folder/keymap.bin", std::vector<uint8_t>(3, 0));
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.message().find("/nonexistent-folder/keymap.bin"), std::string::npos);
+}

@@ -120,7 +120,11 @@ void fillEditBuffer(MacroEditBuffer &buffer, const MacroStream &deviceEvents, co
     buffer.clear();
     buffer.deviceEvents = deviceEvents;
     buffer.hostEvents = hostEvents;
-    const int end = streamEnd(buffer.deviceEvents);
+    // The macro ends where either stream has no key.
+    int end = 0;
+    const int deviceEnd = streamEnd(buffer.deviceEvents);
+    while (end < deviceEnd && buffer.hostEvents[end + 1] != 0)
+        end += eventSize(buffer.deviceEvents[end]);
     std::fill(buffer.deviceEvents.begin() + end, buffer.deviceEvents.end(), uint8_t{0});
     std::fill(buffer.hostEvents.begin() + end, buffer.hostEvents.end(), uint8_t{0});
     for (int offset = 0; offset < end; offset += eventSize(buffer.deviceEvents[offset])) {

@@ -51,10 +51,11 @@ bool SetEventDelay(MacroEditBuffer &buffer, int offset, int ms);
 // event loses its two delay bytes.
 void NormalizeFirstEvent(MacroEditBuffer &buffer);
 
-// Fills the buffer from a stored pair of streams and makes them one framing: the device stream
-// decides where the macro ends (its first key byte 0, or an event cut off by the stream's end),
-// every byte past that is zeroed in both streams, and the host stream takes the device stream's
-// flag and delay bytes. Files written by this program are unchanged by this.
+// Fills the buffer from a stored pair of streams and makes them one framing: the device stream's
+// events are the events, the macro ends at the first event without a key byte in either stream
+// (or at an event cut off by the stream's end), every byte past that is zeroed in both streams,
+// and the host stream takes the device stream's flag and delay bytes. Streams written by this
+// program are unchanged by this.
 void fillEditBuffer(MacroEditBuffer &buffer, const MacroStream &deviceEvents, const MacroStream &hostEvents);
 
 } // namespace quenlar

@@ -205,3 +205,37 @@ TEST_F(MacroLibraryFile, LoadedMacrosAreWhatTheKeyboardReceives) {
     EXPECT_EQ(std::vector<int>(state.macroSlot(2).begin(), state.macroSlot(2).begin() + 3),
               (std::vector<int>{0x03, 0xE7, 0}));
 }
+
+TEST_F(MacroLibraryFile, RandomLibraryCanBeBrowsedAndEditedSafely) {
+    std::mt19937 random(777);
+    std::vector<uint8_t> bytes(169860);
+    for (auto &b : bytes)
+        b = static_cast<uint8_t>(random());
+    // Make the first records named so that their random streams are listed and edited.
+    for (int i = 0; i < 5; ++i)
+        bytes[894 * i] = bytes[894 * i] ? bytes[894 * i] : 1;
+    writeRaw(bytes);
+    ASSERT_TRUE(LoadMacroLibrary(file, *table, Language::English));
+
+    KeyNameTable keys;
+    ScriptedPrompts prompts;
+    FakeHook hook;
+    FakeClock clock;
+    MacroEditSession session(keys, prompts, hook, Language::English, clock.function());
+    session.open(*table);
+    ASSERT_GE(session.macroCount(), 5);
+    for (int i = 0; i < session.macroCount(); ++i) {
+        SCOPED_TRACE(i);
+        session.selectMacro(i);
+        expectFramedAlike(session.buffer());
+        EXPECT_EQ(session.lines(), buildEventLines(session.buffer(), keys));
+        if (session.lines().empty())
+            continue;
+        session.selectLine(0);
+        session.insertMouseKey(MouseButton::Right, MouseKeyAction::Click);
+        session.selectLine(static_cast<int>(session.lines().size()) - 1);
+        session.deleteSelected();
+        expectFramedAlike(session.workingTable()[i].deviceEvents, session.workingTable()[i].hostEvents);
+        EXPECT_EQ(session.lines(), buildEventLines(session.buffer(), keys));
+    }
+}

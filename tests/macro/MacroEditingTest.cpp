@@ -96,6 +96,8 @@ TEST_F(MacroEditing, CapturedKeyGoesBeforeOrAfterTheWholeEvent) {
         EXPECT_FALSE(hook.installed);
         EXPECT_EQ(lineTexts(), row.lines);
         EXPECT_EQ(hostHead(14), row.host);
+        ASSERT_TRUE(session->selectedLine());
+        EXPECT_EQ(lineTexts()[*session->selectedLine()], kSampleLines[row.selected]) << "the selection stays on its line";
         expectConsistent();
     }
 }

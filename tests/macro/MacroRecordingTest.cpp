@@ -99,6 +99,7 @@ TEST_F(MacroRecording, HeldKeyRecordsOnePressAndOneRelease) {
     for (int i = 0; i < 5; ++i)
         at(milliseconds(33), 'A', false); // auto-repeat
     at(milliseconds(35), 'A', true);
+    at(milliseconds(35), 'A', true); // a second release of the same key adds nothing
     EXPECT_EQ(lineTexts(), (std::vector<std::string>{"A  dn", "200 ms", "A  up"}));
     EXPECT_EQ(head(selectedRecord().hostEvents, 5), (std::vector<int>{0x01, 'A', 0xFF, 'A', 0x00}));
     EXPECT_EQ(eventDelayMs(selectedRecord().hostEvents, 2), 200);

@@ -20,4 +20,8 @@ public:
 // program, a hand-driven clock in tests.
 using MacroClock = std::function<std::chrono::steady_clock::time_point()>;
 
+inline MacroClock steadyMacroClock() {
+    return [] { return std::chrono::steady_clock::now(); };
+}
+
 } // namespace quenlar

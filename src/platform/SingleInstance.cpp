@@ -49,7 +49,9 @@ void SingleInstance::listen() {
     // Holding the lock means any socket file left here belongs to a copy that is gone.
     QLocalServer::removeServer(socketPath_);
     server_.setSocketOptions(QLocalServer::UserAccessOption);
-    server_.listen(socketPath_);
+    if (!server_.listen(socketPath_))
+        qWarning("Cannot listen on %s: %s; a second start will not find this copy", qUtf8Printable(socketPath_),
+                 qUtf8Printable(server_.errorString()));
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = server_.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

@@ -49,6 +49,13 @@ CTransparentListBox::CTransparentListBox(QWidget *parent) : QListWidget(parent) 
     updateItemHeight();
 }
 
+CTransparentListBox::~CTransparentListBox() {
+    // An editor still open is destroyed with the list; its focus loss must not reach a list
+    // that is half gone.
+    if (edit_)
+        edit_->disconnect(this);
+}
+
 void CTransparentListBox::SetAppearance(const QColor &shadow, int shadowOffset, int fontHeight, const QString &face,
                                         const QColor &text, const QColor &selectedText, bool shadowOn) {
     shadowColour_ = shadow;

@@ -34,6 +34,7 @@ public:
     static constexpr int kListItemChangedMessage = 34880;
 
     explicit CTransparentListBox(QWidget *parent = nullptr);
+    ~CTransparentListBox() override;
 
     // Stores the colours and shadow settings and makes the list's font (bold, `fontHeight`
     // pixels of cell height).

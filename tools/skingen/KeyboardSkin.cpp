@@ -94,9 +94,11 @@ void drawCap(QPainter &p, int index, bool lit) {
     p.drawPath(shape.face);
     // Backlight bleeding out under the cap.
     if (lit) {
+        // Under the bottom edge of the cap (for Enter: of its lower piece only).
+        const QRectF bottomPiece = index == kEnterIndex ? QRectF(kEnterLower) : shape.bounds;
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xFF, 0x50, 0x50, 110));
-        p.drawRect(QRectF(faceBounds.left() + 2, shape.bounds.bottom() - 3, faceBounds.width() - 4, 1.5));
+        p.drawRect(QRectF(bottomPiece.left() + 5, bottomPiece.bottom() - 3, bottomPiece.width() - 10, 1.5));
     }
     // Legend, centred on the key's label point (the face sits a little above the key's centre).
     const KeyTableEntry &key = quenlar::keyAt(index);

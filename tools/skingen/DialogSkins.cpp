@@ -32,7 +32,7 @@ void dialogFrame(QPainter &p, int width, int height) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, width - 1, height - 1);
     p.setPen(QPen(QColor(pal::kRed), 2));
-    p.drawPolyline(QPolygon({QPoint(1, 24), QPoint(1, 1), QPoint(24, 1)}));
+    p.drawLine(1, 1, 40, 1);
     p.drawPolyline(QPolygon({QPoint(width - 25, height - 2), QPoint(width - 2, height - 2), QPoint(width - 2, height - 25)}));
 }
 

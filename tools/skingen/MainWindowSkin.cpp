@@ -65,6 +65,28 @@ QImage mainWindowBackground(Language language) {
     p.fillRect(QRect(290, 88, 46, 2), QColor(pal::kRed));
     p.fillRect(QRect(338, 88, 610, 1), QColor(pal::kPanelLine));
 
+    // Legend under the keyboard picture: what an unlit and a lit key mean.
+    auto swatch = [&p](int x, bool lit) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(lit ? QColor(pal::kRedBright) : QColor(0x08, 0x08, 0x0A), 1.0));
+        p.setBrush(lit ? QColor(0x80, 0x10, 0x16) : QColor(0x22, 0x22, 0x27));
+        p.drawRoundedRect(QRectF(x + 0.5, 486.5, 21, 19), 3, 3);
+        p.setPen(Qt::NoPen);
+        p.setBrush(lit ? QColor(0x5C, 0x1A, 0x1E) : QColor(0x3A, 0x3A, 0x41));
+        p.drawRoundedRect(QRectF(x + 3, 488, 15, 12), 2, 2);
+        p.restore();
+    };
+    swatch(300, false);
+    drawText(p, tr(language, "Default function", "\xE9\xBB\x98\xE8\xAE\xA4\xE5\x8A\x9F\xE8\x83\xBD"),
+             QRectF(330, 487, 160, 18), 12, QColor(0xA8, 0xA8, 0xB0), Qt::AlignLeft | Qt::AlignVCenter);
+    swatch(480, true);
+    drawText(p, tr(language, "Changed function (sent to the keyboard with Save)",
+                   "\xE5\xB7\xB2\xE6\x9B\xB4\xE6\x94\xB9\xE7\x9A\x84\xE5\x8A\x9F\xE8\x83\xBD"
+                   "\xEF\xBC\x88\xE7\x82\xB9\xE5\x87\xBB\xE2\x80\x9C\xE4\xBF\x9D\xE5\xAD\x98\xE2\x80\x9D"
+                   "\xE5\x90\x8E\xE5\x86\x99\xE5\x85\xA5\xE9\x94\xAE\xE7\x9B\x98\xEF\xBC\x89"),
+             QRectF(510, 487, 420, 18), 12, QColor(0xA8, 0xA8, 0xB0), Qt::AlignLeft | Qt::AlignVCenter);
+
     // Lower bar.
     QLinearGradient lower(0, 596, 0, kMainHeight);
     lower.setColorAt(0.0, QColor(0x24, 0x24, 0x28));
@@ -77,7 +99,7 @@ QImage mainWindowBackground(Language language) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, kMainWidth - 1, kMainHeight - 1);
     p.setPen(QPen(QColor(pal::kRed), 2));
-    p.drawPolyline(QPolygon({QPoint(1, 40), QPoint(1, 1), QPoint(40, 1)}));
+    p.drawLine(1, 1, 60, 1);
     p.drawPolyline(QPolygon({QPoint(kMainWidth - 41, kMainHeight - 2), QPoint(kMainWidth - 2, kMainHeight - 2),
                              QPoint(kMainWidth - 2, kMainHeight - 41)}));
     return image;

@@ -270,9 +270,14 @@ void VirtualKeyboard::handleCommand(const std::array<uint8_t, 9> &c) {
     case 0x0E:
         expectBlocks(m.keyEnableMask.data(), m.keyEnableMask.size(), 1);
         break;
-    case 0x8E:
-        queueBlocks(m.keyEnableMask.data(), m.keyEnableMask.size(), 1);
+    case 0x8E: {
+        // The keyboard reports its Windows-key lock in bit 8, a position no key uses: set while
+        // the Windows key (bit 1) is enabled.
+        auto reported = m.keyEnableMask;
+        reported[1] = static_cast<uint8_t>((reported[1] & ~1u) | ((reported[0] >> 1) & 1u));
+        queueBlocks(reported.data(), reported.size(), 1);
         break;
+    }
     case 0x11:
         if (c[3] < kMacroSlotCount)
             expectBlocks(m.macroSlots.data() + kMacroSlotSize * c[3], kMacroSlotSize, 3);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <system_error>
 
 namespace quenlar {
@@ -32,6 +33,15 @@ std::span<const uint8_t> recordBytes(const HostKeyRecords &records) {
 }
 } // namespace
 
+std::optional<std::vector<uint8_t>> readConfigurationFile(const std::filesystem::path &file) {
+    try {
+        return readWholeFile(file);
+    } catch (const std::exception &) {
+        // The stream library reports some read errors (reading a folder, for one) by throwing.
+        return std::nullopt;
+    }
+}
+
 std::vector<uint8_t> keymapFileBytes(const KeyboardState &state, const HostKeyRecords &records) {
     std::vector<uint8_t> bytes;
     bytes.reserve(kKeymapFileSize);
@@ -57,7 +67,7 @@ Result loadKeymapFile(const std::filesystem::path &file, KeymapLoadMode mode, Ke
                       HostKeyRecords &records, Language language) {
     Result result = Result::success();
     std::error_code error;
-    if (const auto bytes = readWholeFile(file)) {
+    if (const auto bytes = readConfigurationFile(file)) {
         takeKeymapFileBytes(*bytes, mode, state, records);
     } else if (!std::filesystem::exists(file, error) && !error) {
         records = HostKeyRecords{};

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -28,6 +29,10 @@ enum class KeymapLoadMode {
     Full,         // at start-up: the state and the records
     RecordsOnly,  // before the key assignment dialog opens: the records only
 };
+
+// Reads a whole keymap.bin or profile file; nullopt when it cannot be opened or read (a
+// folder in its place, a read error), never an exception.
+std::optional<std::vector<uint8_t>> readConfigurationFile(const std::filesystem::path &file);
 
 // The file image of a configuration.
 std::vector<uint8_t> keymapFileBytes(const KeyboardState &state, const HostKeyRecords &records);

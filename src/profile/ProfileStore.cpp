@@ -95,7 +95,7 @@ void ProfileStore::copyProfile(int selection) {
     if (static_cast<int>(entries_.size()) >= kMaxProfiles)
         return;
     const ProfileEntry source = entries_[selection];
-    const auto bytes = readWholeFile(source.file);
+    const auto bytes = readConfigurationFile(source.file);
     if (!bytes) {
         tell(ProfileMessage::CannotRead, source.file.filename().string());
         return;
@@ -189,7 +189,7 @@ void ProfileStore::loadProfile(int selection) {
     const auto chosen = prompts_.chooseFileToOpen(kFileFilter);
     if (!chosen)
         return;
-    const auto bytes = readWholeFile(*chosen);
+    const auto bytes = readConfigurationFile(*chosen);
     if (!bytes) {
         tell(ProfileMessage::CannotRead, chosen->filename().string());
         return;

@@ -132,6 +132,22 @@ TEST_F(KeymapFileTest, UnreadableFileIsReportedAndNeverReplaced) {
     EXPECT_EQ(readWholeFile(file), original);
 }
 
+TEST_F(KeymapFileTest, FolderInPlaceOfTheFileIsReportedNotReplaced) {
+    std::filesystem::create_directory(file);
+    const KeyboardState before = state;
+
+    const Result loaded = loadKeymapFile(file, KeymapLoadMode::Full, state, *records, Language::English);
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.message(), "Cannot read the key settings file keymap.bin.\n");
+    EXPECT_EQ(state, before);
+    EXPECT_EQ(records->at(7).category, 3);
+    expectVirtualKeysFilled(*records);
+
+    EXPECT_FALSE(saveKeymapFile(file, state, *records, Language::Chinese));
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+    EXPECT_EQ(fileCount(folder.path()), 1) << "no temporary file is left behind";
+}
+
 TEST_F(KeymapFileTest, RecordsOnlyNeverTouchesTheState) {
     writeFile(goldenKeymapFile());
     const KeyboardState before = state;

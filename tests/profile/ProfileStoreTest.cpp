@@ -331,9 +331,16 @@ TEST_F(ProfileStoreTest, FileThatCannotBeReadIsReportedAndChangesNothing) {
     EXPECT_EQ(prompts.notices[0].rfind("Cannot read the profile file\n", 0), 0u);
     EXPECT_EQ(readWholeFile(profiles / "Work.bin"), contentFor("Work.bin"));
 
+    prompts.openAnswer = root.path();   // a folder
+    s.loadProfile(0);
+    EXPECT_EQ(state, before);
+    ASSERT_EQ(prompts.notices.size(), 2u);
+    EXPECT_EQ(prompts.notices[1].rfind("Cannot read the profile file\n", 0), 0u);
+    EXPECT_EQ(readWholeFile(profiles / "Work.bin"), contentFor("Work.bin"));
+
     fs::remove(profiles / "Work.bin");   // gone between the listing and the copy
     s.copyProfile(0);
-    EXPECT_EQ(prompts.notices.size(), 2u);
+    EXPECT_EQ(prompts.notices.size(), 3u);
     EXPECT_TRUE(filesIn(profiles).empty());
 }
 

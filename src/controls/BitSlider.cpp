@@ -11,6 +11,8 @@
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace quenlar::controls {
 
 namespace {

@@ -13,9 +13,6 @@ struct RegionRect {
     constexpr bool contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
 };
 
-// Image names hold at most 255 UTF-16 code units (the record's fixed fields).
-inline constexpr int kRegionImageNameMax = 255;
-
 struct RegionRecord {
     RegionRect rect;
     QString normalImage; // shown in the normal state

@@ -22,6 +22,7 @@ TEST(FileIo, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
 
 TEST(FileIo, FailuresAreReportedNotHidden) {
     EXPECT_FALSE(readWholeFile("/nonexistent-folder/keymap.bin"));
+    EXPECT_FALSE(readWholeFile(fs::temp_directory_path()));  // a folder is not a file
     auto result = writeFileAtomically("/nonexistent-folder/keymap.bin", std::vector<uint8_t>(3, 0));
     EXPECT_FALSE(result);
     EXPECT_NE(result.message().find("/nonexistent-folder/keymap.bin"), std::string::npos);

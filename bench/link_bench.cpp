@@ -7,9 +7,9 @@
 #include "virtual/VirtualKeyboard.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -24,33 +24,29 @@ public:
     long total = 0;
 };
 
-// Pauses in ms that `sequence` prescribes.
-long prescribedPauses(const std::function<void(HidLink &)> &sequence) {
+struct Sequence {
+    const char *name;
+    // What the state of the program is before the timed part: the keyboard read, and a change.
+    void (*change)(KeyboardState &);  // nullptr: time the read-all itself
+};
+
+// Runs one sequence on a fresh virtual keyboard; returns the milliseconds of the timed part.
+double runOnce(const Sequence &sequence, Sleeper &sleeper, bool &ok) {
     VirtualKeyboard keyboard;
-    SummingSleeper sleeper;
     ReportTrace trace;
     HidLink link(keyboard, sleeper, trace);
     link.open(nullptr);
-    sequence(link);
-    return sleeper.total;
-}
-
-double measuredMs(const std::function<void(HidLink &)> &sequence) {
-    VirtualKeyboard keyboard;
-    RealSleeper sleeper;
-    ReportTrace trace;
-    HidLink link(keyboard, sleeper, trace);
-    link.open(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    sequence(link);
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-KeyboardImages readImages(HidLink &link) {
     KeyboardImages images;
-    images.working = link.readAll(KeyboardState{}).state;
-    images.commit();
-    return images;
+    if (sequence.change) {
+        images.working = link.readAll(KeyboardState{}).state;
+        images.commit();
+        sequence.change(images.working);
+        // Let the read's own acknowledgement arrive before the write starts.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    ok = sequence.change ? link.writeAll(images).result.ok() : link.readAll(KeyboardState{}).result.ok();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void everySectionChanged(KeyboardState &s) {
@@ -67,64 +63,43 @@ void everySectionChanged(KeyboardState &s) {
         b ^= 0xA5;
 }
 
-void report(const char *name, const std::function<void(HidLink &)> &sequence, int runs) {
-    const long prescribed = prescribedPauses(sequence);
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.push_back(measuredMs(sequence));
-    std::sort(times.begin(), times.end());
-    const double median = times[times.size() / 2];
-    std::printf("%-26s prescribed %6ld ms   measured (median of %d) %8.1f ms   ratio %.3f\n", name, prescribed, runs,
-                median, median / static_cast<double>(prescribed));
-}
+void lightingOnly(KeyboardState &s) { s.lightBrightness = 9; }
 
 } // namespace
 
 int main(int argc, char **argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    report("read-all", [](HidLink &link) { link.readAll(KeyboardState{}); }, runs);
-
-    // For writes, measure write-all alone: read first (untimed), then time the write.
-    auto writeOnly = [runs](const char *name, void (*change)(KeyboardState &)) {
-        auto prescribedFor = [&] {
-            VirtualKeyboard keyboard;
-            SummingSleeper sleeper;
-            ReportTrace trace;
-            HidLink link(keyboard, sleeper, trace);
-            link.open(nullptr);
-            KeyboardImages images = readImages(link);
-            change(images.working);
-            const long before = sleeper.total;
-            link.writeAll(images);
-            return sleeper.total - before;
-        };
-        const long prescribed = prescribedFor();
+    const Sequence sequences[] = {
+        {"read-all", nullptr},
+        {"write-all, every section", everySectionChanged},
+        {"write-all, lighting only", lightingOnly},
+    };
+    for (const auto &sequence : sequences) {
+        bool ok = false;
+        // The prescribed pauses of the timed part only: a summing sleeper, counted from its start.
+        SummingSleeper counted;
+        long beforeTimed = 0;
+        {
+            SummingSleeper untimed;
+            if (sequence.change)
+                runOnce({sequence.name, nullptr}, untimed, ok);  // the read that precedes a write
+            beforeTimed = untimed.total;
+        }
+        runOnce(sequence, counted, ok);
+        const long prescribed = counted.total - (sequence.change ? beforeTimed : 0);
         std::vector<double> times;
-        for (int i = 0; i < runs; ++i) {
-            VirtualKeyboard keyboard;
-            RealSleeper sleeper;
-            ReportTrace trace;
-            HidLink link(keyboard, sleeper, trace);
-            link.open(nullptr);
-            KeyboardImages images = readImages(link);
-            change(images.working);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));  // let the read's acknowledgement settle
-            const auto start = std::chrono::steady_clock::now();
-            auto outcome = link.writeAll(images);
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-            if (!outcome.result) {
-                std::printf("%s failed: %s\n", name, outcome.result.message().c_str());
-                return;
-            }
-            times.push_back(ms);
+        for (int i = 0; i < runs && ok; ++i) {
+            RealSleeper real;
+            times.push_back(runOnce(sequence, real, ok));
+        }
+        if (!ok) {
+            std::printf("%s: the sequence failed\n", sequence.name);
+            return 1;
         }
         std::sort(times.begin(), times.end());
         const double median = times[times.size() / 2];
-        std::printf("%-26s prescribed %6ld ms   measured (median of %d) %8.1f ms   ratio %.3f\n", name, prescribed,
-                    runs, median, median / static_cast<double>(prescribed));
-    };
-    writeOnly("write-all, every section", everySectionChanged);
-    writeOnly("write-all, lighting only", [](KeyboardState &s) { s.lightBrightness = 9; });
+        std::printf("%-26s prescribed %6ld ms   measured (median of %d) %8.1f ms   ratio %.3f\n", sequence.name,
+                    prescribed, runs, median, median / static_cast<double>(prescribed));
+    }
     return 0;
 }

@@ -1,0 +1,20 @@
+#pragma once
+// Every text of the main window exists in English and in Chinese; pick() chooses by the
+// interface language.
+
+#include "model/Language.h"
+
+#include <QString>
+
+namespace quenlar {
+
+inline QString pick(Language language, const char *english, const char *chinese) {
+    return QString::fromUtf8(language == Language::Chinese ? chinese : english);
+}
+
+// The address shown on the help panel and opened by its first line.
+inline constexpr const char *kHomePageAddress = "https://quenlar.example/uk";
+inline constexpr const char *kWindowTitle = "Pellidor UK";
+inline constexpr const char *kTrayTip = "Quenlar Keyboard";
+
+} // namespace quenlar

@@ -39,7 +39,7 @@ LinkResult writeSection(ConfigInterface &config, const CommandReport &command, s
 LinkResult readSection(ConfigInterface &config, const CommandReport &command, std::span<uint8_t> section, int blocks,
                        int afterEachBlock, const std::string &step, DataReport *lastReport = nullptr) {
     CommandReport answer{};
-    if (auto r = config.query(command, answer, step); !r)
+    if (auto r = config.query(command, answer, step, ConfigInterface::Answer::Ignored); !r)
         return r;
     std::vector<uint8_t> received(static_cast<std::size_t>(blocks) * kBlockSize);
     DataReport report{};

@@ -27,7 +27,8 @@ LinkResult ConfigInterface::set(const CommandReport &report, const std::string &
     return LinkResult::success();
 }
 
-LinkResult ConfigInterface::query(const CommandReport &report, CommandReport &answer, const std::string &step) {
+LinkResult ConfigInterface::query(const CommandReport &report, CommandReport &answer, const std::string &step,
+                                  Answer use) {
     const CommandPauses pauses = commandPauses(commandOf(report));
     if (auto sent = send(report, step); !sent)
         return sent;
@@ -37,6 +38,8 @@ LinkResult ConfigInterface::query(const CommandReport &report, CommandReport &an
         return LinkResult::fail(LinkFailure::Disconnected, step);
     trace_.featureReceived(answer);
     pause(pauses.afterAnswer);
+    if (use == Answer::Checked && (!hasValidChecksum(answer) || answer[1] != report[1]))
+        return LinkResult::fail(LinkFailure::BadAnswer, step);
     return LinkResult::success();
 }
 

@@ -22,6 +22,8 @@ using DataReport = std::array<uint8_t, kDataReportSize>;
 struct LinkTimeouts {
     std::chrono::milliseconds acknowledgement{3000};
     std::chrono::milliseconds blockRead{1000};
+    // How often the event listener looks whether it should stop.
+    std::chrono::milliseconds listenerPoll{200};
 };
 
 class ConfigInterface {
@@ -31,8 +33,12 @@ public:
 
     // Sends a command and sleeps its pause after the send.
     LinkResult set(const CommandReport &report, const std::string &step);
-    // Sends a query, sleeps, reads the 9-byte answer, sleeps the pause after the answer.
-    LinkResult query(const CommandReport &report, CommandReport &answer, const std::string &step);
+    // Sends a query, sleeps, reads the 9-byte answer, sleeps the pause after the answer. An answer
+    // whose checksum fails or that names another command ends the sequence, unless the caller
+    // ignores the answer anyway (block announcements).
+    enum class Answer { Checked, Ignored };
+    LinkResult query(const CommandReport &report, CommandReport &answer, const std::string &step,
+                     Answer use = Answer::Checked);
 
     LinkResult writeBlock(const DataReport &report, const std::string &step);
     // Waits at most the block-read time-out for one data report.

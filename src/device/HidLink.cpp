@@ -5,7 +5,7 @@
 namespace quenlar {
 
 HidLink::HidLink(HidTransport &transport, Sleeper &sleeper, ReportTrace &trace, LinkTimeouts timeouts)
-    : transport_(transport), sleeper_(sleeper), trace_(trace), timeouts_(timeouts), listener_(ack_, trace) {}
+    : transport_(transport), sleeper_(sleeper), trace_(trace), timeouts_(timeouts), listener_(ack_, trace, static_cast<int>(timeouts.listenerPoll.count())) {}
 
 HidLink::~HidLink() {
     waitForReadAllWorker();

@@ -22,13 +22,13 @@ void KeyEventListener::stop() {
 void KeyEventListener::run(HidHandle &eventHandle) {
     while (!listenerStop_) {
         std::array<uint8_t, 4> report{kEventReportId, 0, 0, 0};
-        const int n = eventHandle.read(report, kListenerPollMs);
+        const int n = eventHandle.read(report, pollMs_);
         if (n == 0)
             continue;
         if (n < 0) {
             // The interface failed (the keyboard went away). Deliver nothing and keep polling at
             // the usual pace until the link is closed, rather than spinning on the error.
-            std::this_thread::sleep_for(std::chrono::milliseconds(kListenerPollMs));
+            std::this_thread::sleep_for(std::chrono::milliseconds(pollMs_));
             continue;
         }
         trace_.eventReceived(report);

@@ -31,7 +31,8 @@ public:
     // Called on the listener thread; must not block.
     using HostActionHandler = std::function<void(uint8_t code)>;
 
-    KeyEventListener(WriteAck &ack, ReportTrace &trace) : ack_(ack), trace_(trace) {}
+    KeyEventListener(WriteAck &ack, ReportTrace &trace, int pollMs = kListenerPollMs)
+        : ack_(ack), trace_(trace), pollMs_(pollMs) {}
     ~KeyEventListener() { stop(); }
     KeyEventListener(const KeyEventListener &) = delete;
     KeyEventListener &operator=(const KeyEventListener &) = delete;
@@ -47,6 +48,7 @@ private:
 
     WriteAck &ack_;
     ReportTrace &trace_;
+    int pollMs_;
     HostActionHandler onHostAction_;
     std::atomic<bool> listenerStop_{false};
     std::thread thread_;

@@ -16,6 +16,9 @@ std::string LinkResult::message(Language language) const {
         return zh ? "键盘在 3 秒内没有确认 " + step + "，更改未写入键盘。"
                   : "The keyboard did not acknowledge " + step +
                         " within 3 seconds. The changes were not written to the keyboard.";
+    case LinkFailure::BadAnswer:
+        return zh ? "键盘对 " + step + " 的回答数据有误，未作任何更改。"
+                  : "The keyboard answered " + step + " with damaged data. Nothing was changed.";
     case LinkFailure::NoBlockData:
         return zh ? "键盘在 1 秒内没有发送 " + step + " 的数据。"
                   : "The keyboard sent no data for " + step + " within 1 second.";

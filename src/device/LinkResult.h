@@ -14,6 +14,7 @@ enum class LinkFailure {
     Disconnected,       // a report could not be sent or read: the keyboard went away
     NoAcknowledgement,  // a write step was not acknowledged in time
     NoBlockData,        // a block read got nothing in time
+    BadAnswer,          // an answer whose checksum or command byte is wrong
 };
 
 struct LinkResult {

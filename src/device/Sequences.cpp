@@ -66,12 +66,14 @@ bool lightingDiffers(const KeyboardState &a, const KeyboardState &b) {
            a.lightColour != b.lightColour || a.lightDirection != b.lightDirection;
 }
 
-// Clears the flag, runs the step, and waits for the keyboard's acknowledgement.
+// Clears the flag, runs the step, and waits for the keyboard's acknowledgement of each of its
+// `commands` set commands.
 template <typename Step>
-LinkResult acknowledgedStep(ConfigInterface &config, WriteAck &ack, const std::string &name, Step step) {
+LinkResult acknowledgedStep(ConfigInterface &config, WriteAck &ack, const std::string &name, Step step,
+                            int commands = 1) {
     ack.clear();
     QUENLAR_TRY(step());
-    if (!ack.waitFor(config.timeouts().acknowledgement))
+    if (!ack.waitFor(config.timeouts().acknowledgement, commands))
         return LinkResult::fail(LinkFailure::NoAcknowledgement, name);
     return LinkResult::success();
 }
@@ -164,7 +166,7 @@ WriteAllOutcome writeAll(ConfigInterface &config, KeyboardImages &images, WriteA
                 for (int n = 0; n < kPresetColourCount; ++n)
                     QUENLAR_TRY(config.set(setPresetColourReport(sent, n), stepName(Command::SetPresetColour, n)));
                 return LinkResult::success();
-            }));
+            }, kPresetColourCount));
         }
         if (gameMode)
             QUENLAR_TRY(acknowledgedStep(config, ack, commandName(Command::SetGameMode),

@@ -4,13 +4,13 @@ namespace quenlar {
 
 void WriteAck::clear() {
     std::lock_guard lock(mutex_);
-    set_ = false;
+    pending_ = 0;
 }
 
 void WriteAck::set() {
     {
         std::lock_guard lock(mutex_);
-        set_ = true;
+        ++pending_;
         ++count_;
     }
     changed_.notify_all();
@@ -18,7 +18,7 @@ void WriteAck::set() {
 
 bool WriteAck::isSet() const {
     std::lock_guard lock(mutex_);
-    return set_;
+    return pending_ > 0;
 }
 
 long WriteAck::count() const {
@@ -26,9 +26,9 @@ long WriteAck::count() const {
     return count_;
 }
 
-bool WriteAck::waitFor(std::chrono::milliseconds timeout) {
+bool WriteAck::waitFor(std::chrono::milliseconds timeout, int count) {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [this] { return set_; });
+    return changed_.wait_for(lock, timeout, [&] { return pending_ >= count; });
 }
 
 } // namespace quenlar

@@ -93,11 +93,11 @@ int VirtualKeyboard::sendFeatureReport(Interface which, unsigned generation, std
         return static_cast<int>(report.size());
     std::array<uint8_t, 9> command{};
     std::copy_n(report.begin(), 9, command.begin());
-    if (command[1] < 0x80 && faults_.writeStepsBeforeUnplug >= 0 &&
-        acknowledgements_ >= faults_.writeStepsBeforeUnplug) {
+    if (faults_.commandsBeforeUnplug >= 0 && commandsSinceFaults_ >= faults_.commandsBeforeUnplug) {
         unplugNoticePending_ = unplugLocked();
         return -1;
     }
+    ++commandsSinceFaults_;
     if (command[8] != checksumOf(command))
         ++badChecksums_;
     else
@@ -169,14 +169,21 @@ int VirtualKeyboard::read(Interface which, unsigned generation, std::span<uint8_
 
 void VirtualKeyboard::answer(uint8_t code, std::array<uint8_t, 6> data) {
     answer_ = {0, code, data[0], data[1], data[2], data[3], data[4], data[5], 0};
-    if (faults_.wrongAnswers)
-        for (int i = 2; i <= 7; ++i)
-            answer_[i] = static_cast<uint8_t>(~answer_[i]);
     answer_[8] = checksumOf(answer_);
 }
 
+void VirtualKeyboard::answerQuery(uint8_t code, std::array<uint8_t, 6> data) {
+    answer(code, data);
+    const int query = queriesSinceFaults_++;
+    if (faults_.wrongAnswers && (faults_.wrongAnswerAt < 0 || faults_.wrongAnswerAt == query))
+        for (int i = 2; i <= 7; ++i)
+            answer_[i] = static_cast<uint8_t>(~answer_[i]);
+}
+
 void VirtualKeyboard::queueBlocks(const uint8_t *source, std::size_t size, int blocks) {
-    const int delivered = faults_.blocksBeforeCut >= 0 ? std::min(blocks, faults_.blocksBeforeCut) : blocks;
+    const int read = blockReadsSinceFaults_++;
+    const bool cut = faults_.blocksBeforeCut >= 0 && (faults_.cutBlockReadAt < 0 || faults_.cutBlockReadAt == read);
+    const int delivered = cut ? std::min(blocks, faults_.blocksBeforeCut) : blocks;
     for (int i = 0; i < delivered; ++i) {
         std::array<uint8_t, 65> report{};
         const std::size_t from = static_cast<std::size_t>(i) * 64;
@@ -199,26 +206,26 @@ void VirtualKeyboard::handleCommand(const std::array<uint8_t, 9> &c) {
     // The acknowledgement is the keyboard's word that it completed a write step. A keyboard that
     // drops acknowledgements is one that does not complete writes: it still answers queries.
     const bool dropping = faults_.dropAcknowledgements ||
-                          (faults_.writeStepsBeforeDrop >= 0 && acknowledgements_ >= faults_.writeStepsBeforeDrop);
+                          (faults_.writeStepsBeforeDrop >= 0 && stepsSinceFaults_ >= faults_.writeStepsBeforeDrop);
     if (dropping && code < 0x80)
         return;
     switch (code) {
     case 0x80:
-        answer(code, m.version);
+        answerQuery(code, m.version);
         break;
     case 0x01:
         m.reportRate = c[2];
         completedWrite();
         break;
     case 0x81:
-        answer(code, {m.reportRate});
+        answerQuery(code, {m.reportRate});
         break;
     case 0x04:
         m.responseTime = c[2];
         completedWrite();
         break;
     case 0x84:
-        answer(code, {m.responseTime});
+        answerQuery(code, {m.responseTime});
         break;
     case 0x08:
         if (c[2] == 2) {
@@ -232,7 +239,7 @@ void VirtualKeyboard::handleCommand(const std::array<uint8_t, 9> &c) {
         completedWrite();
         break;
     case 0x88:
-        answer(code, {0, m.lightEffect, m.lightWireSpeed, m.lightBrightness, m.lightColour, m.lightDirection});
+        answerQuery(code, {0, m.lightEffect, m.lightWireSpeed, m.lightBrightness, m.lightColour, m.lightDirection});
         break;
     case 0x09:
         if (inWrite_)
@@ -240,7 +247,7 @@ void VirtualKeyboard::handleCommand(const std::array<uint8_t, 9> &c) {
         completedWrite();
         break;
     case 0x89:
-        answer(code, {m.gameMode});
+        answerQuery(code, {m.gameMode});
         break;
     case 0x13:
         if (c[2] == 0xFF) {
@@ -258,7 +265,7 @@ void VirtualKeyboard::handleCommand(const std::array<uint8_t, 9> &c) {
     case 0x94:
         if (c[3] < kPresetColourCount) {
             const uint8_t *colour = m.presetColours.data() + 3 * c[3];
-            answer(code, {0, c[3], colour[0], colour[1], colour[2], 0});
+            answerQuery(code, {0, c[3], colour[0], colour[1], colour[2], 0});
         }
         break;
     case 0x0D:
@@ -302,7 +309,9 @@ void VirtualKeyboard::handleCommand(const std::array<uint8_t, 9> &c) {
 void VirtualKeyboard::completedWrite() {
     saveStateFile();
     ++acknowledgements_;
-    sendEvent({4, 4, 0, 0}, faults_.acknowledgementDelay);
+    const int step = stepsSinceFaults_++;
+    const bool late = faults_.delayedAcknowledgementAt < 0 || faults_.delayedAcknowledgementAt == step;
+    sendEvent({4, 4, 0, 0}, late ? faults_.acknowledgementDelay : Clock::duration::zero());
 }
 
 void VirtualKeyboard::sendEvent(std::array<uint8_t, 4> bytes, Clock::duration delay) {
@@ -330,6 +339,10 @@ bool VirtualKeyboard::unplugLocked() {
     plugged_ = false;
     ++generation_;
     configInput_.clear();
+    // Acknowledgements still waiting in the keyboard never reach the computer.
+    for (const auto &event : eventInput_)
+        if (event.bytes[1] == 4)
+            --acknowledgements_;
     eventInput_.clear();
     blockWrite_ = {};
     inWrite_ = false;
@@ -406,6 +419,7 @@ VirtualKeyboardFaults VirtualKeyboard::faults() const {
 void VirtualKeyboard::setFaults(const VirtualKeyboardFaults &faults) {
     std::lock_guard lock(mutex_);
     faults_ = faults;
+    stepsSinceFaults_ = commandsSinceFaults_ = queriesSinceFaults_ = blockReadsSinceFaults_ = 0;
 }
 
 std::vector<ReceivedReport> VirtualKeyboard::received() const {
@@ -426,6 +440,11 @@ int VirtualKeyboard::badChecksumCount() const {
 int VirtualKeyboard::acknowledgementsSent() const {
     std::lock_guard lock(mutex_);
     return acknowledgements_;
+}
+
+VirtualKeyboardCounters VirtualKeyboard::counters() const {
+    std::lock_guard lock(mutex_);
+    return {commandsSinceFaults_, stepsSinceFaults_, queriesSinceFaults_, blockReadsSinceFaults_};
 }
 
 std::string VirtualKeyboard::stateFileError() const {

@@ -32,13 +32,34 @@
 
 namespace quenlar {
 
+// Misbehaviour on demand. Every "at" counts from 0, from the moment the faults were set: the
+// write steps the keyboard completes, the commands it receives, the queries it answers, the block
+// reads it serves. -1 means every one.
 struct VirtualKeyboardFaults {
-    bool dropAcknowledgements = false;  // write steps are neither completed nor acknowledged
-    int writeStepsBeforeDrop = -1;      // >= 0: complete this many write steps, then drop the rest
-    int writeStepsBeforeUnplug = -1;    // >= 0: after this many write steps, the next write command unplugs
+    // Write steps not completed, hence not acknowledged (the acknowledgement is the keyboard's
+    // word that it completed the step): every one, or from step `writeStepsBeforeDrop` on.
+    bool dropAcknowledgements = false;
+    int writeStepsBeforeDrop = -1;
+    // Acknowledgements that arrive late: every one, or only that of write step `delayedAcknowledgementAt`.
     std::chrono::milliseconds acknowledgementDelay{0};
-    int blocksBeforeCut = -1;  // >= 0: a block read delivers only this many blocks
-    bool wrongAnswers = false; // queries answer with every data byte inverted
+    int delayedAcknowledgementAt = -1;
+    // The cable is pulled as command number `commandsBeforeUnplug` arrives (it is not taken).
+    int commandsBeforeUnplug = -1;
+    // Block reads that deliver only `blocksBeforeCut` blocks: every one, or only read `cutBlockReadAt`.
+    int blocksBeforeCut = -1;
+    int cutBlockReadAt = -1;
+    // Answers garbled on the way (data bytes inverted, checksum no longer matching): every one,
+    // or only that of query `wrongAnswerAt`.
+    bool wrongAnswers = false;
+    int wrongAnswerAt = -1;
+};
+
+// What the keyboard did since its faults were last set.
+struct VirtualKeyboardCounters {
+    int commands = 0;
+    int writeSteps = 0;
+    int queries = 0;
+    int blockReads = 0;
 };
 
 struct ReceivedReport {
@@ -78,7 +99,9 @@ public:
     std::vector<ReceivedReport> received() const;
     void clearReceived();
     int badChecksumCount() const;
+    // Acknowledgements on their way or delivered (those lost to a pulled cable are not counted).
     int acknowledgementsSent() const;
+    VirtualKeyboardCounters counters() const;
     // Why the state file could not be read or written; empty when all went well.
     std::string stateFileError() const;
 
@@ -110,6 +133,7 @@ private:
     void deliverPendingNotice(std::unique_lock<std::mutex> &lock);
     void handleCommand(const std::array<uint8_t, 9> &command);
     void answer(uint8_t code, std::array<uint8_t, 6> data);
+    void answerQuery(uint8_t code, std::array<uint8_t, 6> data);
     void queueBlocks(const uint8_t *source, std::size_t size, int blocks);
     void expectBlocks(uint8_t *target, std::size_t size, int blocks);
     void completedWrite();
@@ -134,6 +158,11 @@ private:
     std::vector<ReceivedReport> received_;
     int badChecksums_ = 0;
     int acknowledgements_ = 0;
+    // Counted since the faults were set.
+    int stepsSinceFaults_ = 0;
+    int commandsSinceFaults_ = 0;
+    int queriesSinceFaults_ = 0;
+    int blockReadsSinceFaults_ = 0;
     std::function<void(bool)> plugListener_;
 };
 

@@ -33,9 +33,27 @@ inline std::string traceLine(const char *prefix, std::span<const uint8_t> bytes)
 inline std::string featureOut(const CommandReport &r) { return traceLine("> feature ", r); }
 inline std::string sleepLine(int ms) { return ". sleep " + std::to_string(ms); }
 
+// The keyboard holds every section of `state`.
+inline void expectKeyboardHolds(const VirtualKeyboardMemory &m, const KeyboardState &s) {
+    EXPECT_EQ(m.reportRate, s.reportRate);
+    EXPECT_EQ(m.responseTime, s.responseTime);
+    EXPECT_EQ(m.lightEffect, s.lightEffect);
+    EXPECT_EQ(m.lightWireSpeed, static_cast<uint8_t>(10 - s.lightSpeed));
+    EXPECT_EQ(m.lightBrightness, s.lightBrightness);
+    EXPECT_EQ(m.lightColour, s.lightColour);
+    EXPECT_EQ(m.lightDirection, s.lightDirection);
+    EXPECT_EQ(m.presetColours, s.presetColours);
+    EXPECT_EQ(m.gameMode, s.gameMode);
+    EXPECT_EQ(m.keyEnableMask, s.keyEnableMask);
+    EXPECT_EQ(m.keyMatrix, s.keyMatrix);
+    EXPECT_EQ(m.macroSlots, s.macroSlots);
+    EXPECT_EQ(m.customLayers, s.customLayers);
+}
+
 class LinkFixture : public ::testing::Test {
 protected:
-    explicit LinkFixture(LinkTimeouts timeouts = {std::chrono::milliseconds(300), std::chrono::milliseconds(200)})
+    explicit LinkFixture(LinkTimeouts timeouts = {std::chrono::milliseconds(300), std::chrono::milliseconds(200),
+                                                  std::chrono::milliseconds(20)})
         : link(keyboard, sleeper, trace, timeouts) {}
 
     void openLink() { ASSERT_TRUE(link.open([this](uint8_t code) { hostCodes.push_back(code); })); }
@@ -54,8 +72,9 @@ protected:
     // Waits until the listener has taken in every acknowledgement the keyboard sent, so that none
     // arrives late into the next sequence.
     void settleAcknowledgements() {
-        while (link.writeAck().count() < keyboard.acknowledgementsSent())
-            std::this_thread::yield();
+        for (int i = 0; i < 5000 && link.writeAck().count() < keyboard.acknowledgementsSent(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_GE(link.writeAck().count(), keyboard.acknowledgementsSent()) << "acknowledgements still missing";
     }
 
     void clearTrace() {

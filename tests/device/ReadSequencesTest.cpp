@@ -159,16 +159,25 @@ TEST_F(ReadSequences, ABlockReadCutShortEndsTheReadAndKeepsTheImage) {
     EXPECT_EQ(state, before);
 }
 
-TEST_F(ReadSequences, WrongAnswersAreStoredAsReceivedWithoutHarm) {
-    // The keyboard's answers carry no checksum the program relies on; wrong bytes are taken as
-    // they come, and the sequence still runs to its end.
+TEST_F(ReadSequences, ADamagedAnswerEndsTheReadAndKeepsTheImage) {
     VirtualKeyboardFaults faults;
     faults.wrongAnswers = true;
+    faults.wrongAnswerAt = 1;  // GetLighting, after GetVersion
     keyboard.setFaults(faults);
     auto outcome = link.readAll(KeyboardState{});
-    ASSERT_TRUE(outcome.result.ok());
-    EXPECT_EQ(outcome.state.lightBrightness, static_cast<uint8_t>(~keyboard.memory().lightBrightness));
-    EXPECT_EQ(outcome.state.keyMatrix, keyboard.memory().keyMatrix);  // blocks are not answers
+    EXPECT_EQ(outcome.result.failure, LinkFailure::BadAnswer);
+    EXPECT_EQ(outcome.result.step, "GetLighting");
+    EXPECT_NE(outcome.result.message().find("answered GetLighting with damaged data"), std::string::npos);
+
+    KeyboardState state;
+    state.lightBrightness = 21;
+    faults.wrongAnswerAt = 8;  // the game-mode answer of the replug read
+    keyboard.setFaults(faults);
+    const KeyboardState before = state;
+    auto result = link.readAllSections(state);
+    EXPECT_EQ(result.failure, LinkFailure::BadAnswer);
+    EXPECT_EQ(result.step, "GetGameMode");
+    EXPECT_EQ(state, before);
 }
 
 TEST_F(ReadSequences, WithoutAKeyboardNothingIsRead) {

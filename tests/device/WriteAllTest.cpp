@@ -104,7 +104,7 @@ TEST_F(WriteAll, StepsWaitWhereTheKeyboardMustAcknowledge) {
     images.working.gameMode ^= 1;
     const KeyboardImages before = images;
     VirtualKeyboardFaults faults;
-    faults.writeStepsBeforeDrop = keyboard.acknowledgementsSent() + 1;  // phase 1 only
+    faults.writeStepsBeforeDrop = 1;  // phase 1 only
     keyboard.setFaults(faults);
     auto outcome = link.writeAll(images);
     EXPECT_EQ(outcome.result.failure, LinkFailure::NoAcknowledgement);
@@ -162,7 +162,7 @@ TEST_F(WriteAll, UnpluggedMidSequenceEndsCleanly) {
     std::atomic<int> unplugNotices{0};
     keyboard.setPlugListener([&](bool plugged) { unplugNotices += plugged ? 0 : 1; });
     VirtualKeyboardFaults faults;
-    faults.writeStepsBeforeUnplug = keyboard.acknowledgementsSent() + 2;  // phase 1 and layer 0
+    faults.commandsBeforeUnplug = 2;  // phase 1 and layer 0 go through
     keyboard.setFaults(faults);
     for (int n = 0; n < kCustomLayerCount; ++n)
         images.working.customLayer(n)[3] = 0xFF;

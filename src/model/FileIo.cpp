@@ -32,6 +32,11 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path &p
 }
 
 Result writeFileAtomically(const std::filesystem::path &path, std::span<const uint8_t> bytes) {
+    return writeFileAtomically(path, bytes, {});
+}
+
+Result writeFileAtomically(const std::filesystem::path &path, std::span<const uint8_t> bytes,
+                           const std::function<void()> &beforeRename) {
     const std::string target = path.string();
     std::string temp = target + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
@@ -60,6 +65,8 @@ Result writeFileAtomically(const std::filesystem::path &path, std::span<const ui
         ::unlink(temp.c_str());
         return Result::failure("Cannot write " + target + ": " + std::strerror(errno));
     }
+    if (beforeRename)
+        beforeRename();
     if (std::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());

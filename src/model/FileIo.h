@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -17,5 +18,9 @@ namespace quenlar {
 std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path &path);
 
 Result writeFileAtomically(const std::filesystem::path &path, std::span<const uint8_t> bytes);
+// The same, running `beforeRename` once the new content is safely on disk and before it replaces
+// the old file (tests stop the writer there).
+Result writeFileAtomically(const std::filesystem::path &path, std::span<const uint8_t> bytes,
+                           const std::function<void()> &beforeRename);
 
 } // namespace quenlar

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace quenlar;
@@ -26,4 +28,29 @@ TEST(FileIo, FailuresAreReportedNotHidden) {
     auto result = writeFileAtomically("/nonexistent-folder/keymap.bin", std::vector<uint8_t>(3, 0));
     EXPECT_FALSE(result);
     EXPECT_NE(result.message().find("/nonexistent-folder/keymap.bin"), std::string::npos);
+}
+
+TEST(FileIo, AWriterKilledBeforeTheRenameLeavesTheOldFileWhole) {
+    const fs::path dir = fs::temp_directory_path() / ("quenlar-crash-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "MacroDefine.bin";
+    const std::vector<uint8_t> old(169860, 0x11), replacement(169860, 0x22);
+    ASSERT_TRUE(writeFileAtomically(file, old));
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        (void)writeFileAtomically(file, replacement, [] { ::raise(SIGKILL); });
+        ::_exit(0);  // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+    EXPECT_EQ(readWholeFile(file), old);
+
+    // The next write still works and replaces the file whole.
+    ASSERT_TRUE(writeFileAtomically(file, replacement));
+    EXPECT_EQ(readWholeFile(file), replacement);
+    fs::remove_all(dir);
 }

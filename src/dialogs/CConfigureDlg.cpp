@@ -1,5 +1,7 @@
 #include "dialogs/CConfigureDlg.h"
 
+#include "dialogs/MacroEventMenu.h"
+
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -149,8 +151,8 @@ void CConfigureDlg::showMenu(const QPoint &globalPos) {
                  {kMenuDelete, "Delete", "删除"}};
     for (const auto &item : items)
         menu.addAction(tr2(item.english, item.chinese))->setData(item.command);
-    if (const QAction *chosen = menu.exec(globalPos))
-        runCommand(chosen->data().toInt());
+    if (const std::optional<int> chosen = execCommandMenu(menu, globalPos))
+        runCommand(*chosen);
 }
 
 void CConfigureDlg::compose(QPainter &p) {

@@ -1,5 +1,7 @@
 #include "dialogs/CKeyMap.h"
 
+#include "dialogs/MacroEventMenu.h"
+
 #include "controls/ProgramBitmaps.h"
 #include "controls/VividTree.h"
 #include "keymap/ApplyAssignment.h"
@@ -96,7 +98,7 @@ CKeyMap::CKeyMap(const QString &programFolder, Language language, const KeyNameT
         QMenu menu(this);
         QAction *deleteAll = menu.addAction(tr2("Delete All", "全部删除"));
         deleteAll->setData(kDeleteAllCommand);
-        if (menu.exec(combineEdit_->mapToGlobal(at)) == deleteAll) {
+        if (execCommandMenu(menu, combineEdit_->mapToGlobal(at)) == kDeleteAllCommand) {
             state_.deleteAll();
             refreshEdits();
         }

@@ -275,8 +275,8 @@ void CMacroRecordDlg::showContextMenu(const QPoint &globalPos) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("eventMenu"));
     fillMacroEventMenu(menu, language());
-    const QAction *chosen = menu.exec(globalPos);
-    if (!chosen || !runMacroEventCommand(*session_, chosen->data().toInt()))
+    const std::optional<int> chosen = execCommandMenu(menu, globalPos);
+    if (!chosen || !runMacroEventCommand(*session_, *chosen))
         return;
     refreshEventList();
 }

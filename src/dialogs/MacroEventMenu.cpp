@@ -1,5 +1,7 @@
 #include "dialogs/MacroEventMenu.h"
 
+#include <functional>
+
 namespace quenlar::dialogs {
 
 namespace {
@@ -27,6 +29,21 @@ void fillMacroEventMenu(QMenu &menu, Language language) {
     addButtonMenu(*mouse, language, "Middle", "中健", kMiddleDown, kMiddleUp, kMiddleClick);
     addCommand(menu, pick(language, "Insert Delay", "插入延迟"), kInsertDelay);
     addCommand(menu, pick(language, "Delete", "删除"), kDeleteEvent);
+}
+
+std::optional<int> execCommandMenu(QMenu &menu, const QPoint &globalPos) {
+    std::optional<int> chosen;
+    const std::function<void(QMenu &)> listen = [&](QMenu &m) {
+        for (QAction *action : m.actions()) {
+            if (action->menu())
+                listen(*action->menu());
+            else
+                QObject::connect(action, &QAction::triggered, &menu, [&chosen, action] { chosen = action->data().toInt(); });
+        }
+    };
+    listen(menu);
+    menu.exec(globalPos);
+    return chosen;
 }
 
 bool runMacroEventCommand(MacroEditSession &session, int command) {

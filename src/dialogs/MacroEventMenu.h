@@ -7,6 +7,8 @@
 
 #include <QMenu>
 
+#include <optional>
+
 namespace quenlar::dialogs {
 
 enum MacroMenuCommand : int {
@@ -28,6 +30,9 @@ enum MacroMenuCommand : int {
 // Fills `menu` with the five items and the mouse-key submenus; every action carries its command
 // number as data.
 void fillMacroEventMenu(QMenu &menu, Language language);
+
+// Shows the menu at globalPos and returns the command chosen, in the menu or a submenu.
+std::optional<int> execCommandMenu(QMenu &menu, const QPoint &globalPos);
 
 // Carries out a command on the session; false for a number that is no command of the menu.
 bool runMacroEventCommand(MacroEditSession &session, int command);

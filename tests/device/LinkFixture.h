@@ -56,7 +56,15 @@ protected:
                                                   std::chrono::milliseconds(20)})
         : link(keyboard, sleeper, trace, timeouts) {}
 
-    void openLink() { ASSERT_TRUE(link.open([this](uint8_t code) { hostCodes.push_back(code); })); }
+    void openLink() { ASSERT_TRUE(link.open([this](uint8_t code) { takeHostCode(code); })); }
+    void takeHostCode(uint8_t code) {
+        std::lock_guard lock(hostMutex);
+        hostCodes.push_back(code);
+    }
+    std::vector<uint8_t> receivedHostCodes() {
+        std::lock_guard lock(hostMutex);
+        return hostCodes;
+    }
 
     // Reads the keyboard into both images, as the program does at start.
     KeyboardImages readKeyboard() {
@@ -105,7 +113,8 @@ protected:
     std::stringstream traceText;
     ReportTrace trace{traceText};
     HidLink link;
-    std::vector<uint8_t> hostCodes;
+    std::mutex hostMutex;
+    std::vector<uint8_t> hostCodes;  // host-action codes the listener handed over
 };
 
 } // namespace quenlar::test

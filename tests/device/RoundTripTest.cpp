@@ -137,7 +137,7 @@ TEST_F(RoundTrip, UnplugAndReplugReopensReadsAndRestartsTheListener) {
 
     DeviceInfo device;
     const long slept = sleeper.total();
-    auto outcome = link.handleArrival(images.working, device, [this](uint8_t code) { hostCodes.push_back(code); });
+    auto outcome = link.handleArrival(images.working, device, [this](uint8_t code) { takeHostCode(code); });
     EXPECT_EQ(sleeper.total() - slept >= 2000, true);
     EXPECT_TRUE(outcome.configReopened);
     EXPECT_TRUE(outcome.eventReopened);
@@ -172,10 +172,10 @@ TEST_F(RoundTrip, HostActionKeysAreReportedToTheProgram) {
     ASSERT_TRUE(link.writeAll(images).result.ok());
     EXPECT_FALSE(keyboard.pressKey(43));  // W still types
     ASSERT_TRUE(keyboard.pressKey(42));
-    for (int i = 0; i < 500 && hostCodes.empty(); ++i)
+    for (int i = 0; i < 500 && receivedHostCodes().empty(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     link.closeLink();
-    EXPECT_EQ(hostCodes, (std::vector<uint8_t>{key.virtualKey}));
+    EXPECT_EQ(receivedHostCodes(), (std::vector<uint8_t>{key.virtualKey}));
 }
 
 } // namespace

@@ -417,7 +417,7 @@ void CKeyMap::compose(QPainter &p) {
             const int dy = kRowStep * row;
             const bool lit = row == state_.litRow() || row == state_.selectedRow();
             image(p, lit ? QStringLiteral("enable.png") : QStringLiteral("Disable.png"), 15, 72 + dy);
-            text(p, tr2(kRowNames[row].english, kRowNames[row].chinese), 30, 69 + dy, kTextHeight);
+            fittedText(p, tr2(kRowNames[row].english, kRowNames[row].chinese), 30, 69 + dy, kTextHeight, 53);
             image(p, QStringLiteral("Advanced.png"), 85, 68 + dy);
             image(p, row == browseHover_ ? QStringLiteral("view02.png") : QStringLiteral("view.png"), 256, 68 + dy);
         }

@@ -1,11 +1,14 @@
 #include "dialogs/SkinnedDialog.h"
 
 #include "controls/SkinDrawing.h"
+#include "controls/SkinFont.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace quenlar::dialogs {
 
@@ -30,6 +33,19 @@ void SkinnedDialog::image(QPainter &painter, const QString &fileName, int x, int
 
 void SkinnedDialog::text(QPainter &painter, const QString &value, int x, int y, int height, const QColor &colour) {
     controls::DrawSkinText(painter, value, x, y, colour, height);
+}
+
+void SkinnedDialog::fittedText(QPainter &painter, const QString &value, int x, int y, int height, int maxWidth) {
+    QFont font = controls::skinTextFont(height);
+    const int natural = QFontMetrics(font).horizontalAdvance(value);
+    if (natural > maxWidth && natural > 0)
+        font.setStretch(std::max(50, 100 * maxWidth / natural));
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.drawText(QPoint(x, y + QFontMetrics(font).ascent()), value);
+    painter.restore();
 }
 
 QImage SkinnedDialog::composeImage() {

@@ -38,6 +38,9 @@ protected:
     virtual bool onButton(const QPoint &point) const = 0;
     void image(QPainter &painter, const QString &fileName, int x, int y);
     void text(QPainter &painter, const QString &text, int x, int y, int height, const QColor &colour = Qt::white);
+    // The same text style, narrowed where the text would run past maxWidth pixels (labels that
+    // sit left of a field the skin draws over them).
+    void fittedText(QPainter &painter, const QString &text, int x, int y, int height, int maxWidth);
 
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -109,7 +109,7 @@ QImage MainWindow::composeFrame() {
     help_.draw(p);
     if (!services_.link.configOpen())
         controls::DrawSkinText(painter, pick(app_.language, "No Quenlar DE Keyboard Detected!", "未检测到 Quenlar DE 键盘！"),
-                               300, 470, QColor(controls::palette::kRedBright), 16);
+                               300, 545, QColor(controls::palette::kRedBright), 16);
     return frame;
 }
 

@@ -261,10 +261,15 @@ void CMacroRecordDlg::click(HotSpot spot) {
 }
 
 bool CMacroRecordDlg::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == eventList_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    const QEvent::Type type = event->type();
+    if (watched == eventList_->viewport() &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease)) {
         auto *mouse = static_cast<QMouseEvent *>(event);
+        // The right button leaves the selection alone; its release opens the menu for the
+        // selected line.
         if (mouse->button() == Qt::RightButton) {
-            showContextMenu(mouse->globalPosition().toPoint());
+            if (type == QEvent::MouseButtonRelease)
+                showContextMenu(mouse->globalPosition().toPoint());
             return true;
         }
     }
@@ -290,14 +295,18 @@ void CMacroRecordDlg::done(int result) {
     SkinnedDialog::done(result);
 }
 
+int CMacroRecordDlg::hotSpotState(HotSpot spot) const {
+    if (spot == DelayBox)
+        return session_->delayMode() ? 1 : 0;
+    if (spot == LoopBox)
+        return session_->loopMode() ? 1 : 0;
+    return hover_[spot];
+}
+
 void CMacroRecordDlg::compose(QPainter &p) {
     image(p, QStringLiteral("MacroManagement.png"), 0, 0);
     for (int i = 0; i < HotSpotCount; ++i) {
-        int state = hover_[i];
-        if (i == DelayBox)
-            state = session_->delayMode() ? 1 : 0;
-        else if (i == LoopBox)
-            state = session_->loopMode() ? 1 : 0;
+        const int state = hotSpotState(static_cast<HotSpot>(i));
         image(p, QString::fromLatin1(state ? kHotSpots[i].over : kHotSpots[i].normal), kHotSpots[i].rect.left(),
               kHotSpots[i].rect.top());
     }
@@ -310,8 +319,9 @@ void CMacroRecordDlg::compose(QPainter &p) {
     else
         text(p, tr2("Start Recording", "开始录制"), zh() ? 310 : 292, 103, kTextHeight);
     if (zh()) {
-        text(p, QStringLiteral("记录按键动作"), 290, 168, kTextHeight);
-        text(p, QStringLiteral("间的延迟"), 290, 184, kTextHeight);
+        // Left of the delay box, which starts at x 368.
+        fittedText(p, QStringLiteral("记录按键动作"), 290, 168, kTextHeight, 75);
+        fittedText(p, QStringLiteral("间的延迟"), 290, 184, kTextHeight, 75);
     } else {
         text(p, QStringLiteral("Record Delay"), 290, 153, kTextHeight);
         text(p, QStringLiteral("between"), 290, 168, kTextHeight);

@@ -39,6 +39,8 @@ public:
     MacroEditSession &session() { return *session_; }
     KeyCapture &keyCapture() { return capture_; }
     static QRect hotSpotRect(HotSpot spot);
+    // 1 when the hot spot shows its second image: a button under the pointer, a ticked box.
+    int hotSpotState(HotSpot spot) const;
 
 protected:
     void compose(QPainter &painter) override;

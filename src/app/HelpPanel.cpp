@@ -25,7 +25,7 @@ void HelpPanel::draw(PanelPainter &p) const {
     if (!open)
         return;
     p.image("HelpWindow.png", 830, 22);
-    p.text(QString::fromLatin1(kHomePageAddress).remove(QStringLiteral("https://")), 850, 25, 15);
+    p.text(QString::fromLatin1(kHomePageText), 850, 25, 15);
     p.text("Update Firmware", "驱动更新", 850, 50, 15);
     p.text(QStringLiteral("Ver: 1.0"), 850, 75, 15);
 }

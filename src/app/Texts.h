@@ -12,8 +12,9 @@ inline QString pick(Language language, const char *english, const char *chinese)
     return QString::fromUtf8(language == Language::Chinese ? chinese : english);
 }
 
-// The address shown on the help panel and opened by its first line.
-inline constexpr const char *kHomePageAddress = "https://quenlar.example/uk";
+// The home page: shown on the help panel's first line, and opened by a click on it.
+inline constexpr const char *kHomePageText = "www.quenlar.example";
+inline constexpr const char *kHomePageAddress = "https://www.quenlar.example/";
 inline constexpr const char *kWindowTitle = "Pellidor UK";
 inline constexpr const char *kTrayTip = "Quenlar Keyboard";
 

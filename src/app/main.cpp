@@ -17,6 +17,7 @@
 #include "virtual/VirtualKeyboard.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <cstdio>
 #include <memory>
@@ -78,6 +79,9 @@ int main(int argc, char **argv) {
         });
     } else {
         monitor = std::make_unique<UsbDeviceMonitor>();
+        if (!monitor->isActive())
+            QMessageBox::warning(nullptr, QStringLiteral("quenlar-uk"),
+                                 QStringLiteral("Cannot register for Wdm2 class device notification"));
         QObject::connect(monitor.get(), &UsbDeviceMonitor::deviceArrived, &window, &MainWindow::onDeviceArrived);
         QObject::connect(monitor.get(), &UsbDeviceMonitor::deviceRemoved, &window, &MainWindow::onDeviceRemoved);
     }

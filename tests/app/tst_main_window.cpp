@@ -204,6 +204,14 @@ void MainWindowTest::paintingViewTogglesCellsAndApplySendsTheLayer() {
     QCOMPARE(f.dialogs.assignCalls, 1);
     f.click(QPoint(950, 620));  // Save
     QVERIFY(f.prompts.notices.empty());
+    // A painting view left over while the effect has no layer paints nothing.
+    const auto layers = f.working().customLayers;
+    f.window->picture().paintMode = true;
+    f.working().lightEffect = 56;
+    f.click(WindowFixture::keyCentre(kKeyOne));
+    (void)f.window->composeFrame();
+    QCOMPARE(f.working().customLayers, layers);
+    f.working().lightEffect = 51;
     const auto memory = f.keyboard.memory();
     QCOMPARE(memory.lightEffect, uint8_t(51));
     QCOMPARE(memory.customLayers[offset + 1], uint8_t(0xFF));

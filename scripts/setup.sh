@@ -5,6 +5,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libhidapi-dev libudev-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     fonts-liberation fonts-wqy-microhei
     xvfb xauth
 )

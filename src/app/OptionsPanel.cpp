@@ -3,10 +3,31 @@
 #include "app/MainLayout.h"
 #include "app/PanelPainter.h"
 #include "controls/BitSlider.h"
+#include "controls/SkinDrawing.h"
+
+#include <algorithm>
 
 namespace quenlar {
 
 OptionsPanel::OptionsPanel(controls::CBitSlider &reportSlider) : report_(reportSlider) {}
+
+namespace {
+// The report-rate slider keeps its thumb within 0..205 of the track, and at step 0 draws it two
+// pixels further right so that it sits inside the track's rounded end.
+void drawReportSlider(PanelPainter &p, const controls::CBitSlider &slider) {
+    const QPoint topLeft = slider.mapTo(&p.window, QPoint(0, 0));
+    const int width = slider.width(), height = slider.height();
+    int thumbX = std::clamp(slider.thumbX(), 0, 205);
+    if (slider.value() == 0)
+        thumbX += 2;
+    const int thumbY = std::max(0, slider.thumbY());
+    controls::copyOpaque(p.painter, topLeft, slider.filledTrack(), QRect(0, 0, thumbX, height));
+    controls::copyOpaque(p.painter, topLeft + QPoint(thumbX, 0), slider.emptyTrack(),
+                         QRect(thumbX, 0, width - thumbX, height));
+    controls::DrawSkinImagePart(p.cache, p.painter, p.folder, QStringLiteral("Thumb.png"),
+                                QRect(QPoint(0, 0), slider.thumbSize()), topLeft + QPoint(thumbX, thumbY + 1));
+}
+} // namespace
 
 int OptionsPanel::listRowAt(int x, int y, int top) {
     if (x < kListLeft || x > kListRight || y < top || y >= top + kRowHeight * kListRows)
@@ -101,7 +122,7 @@ void OptionsPanel::draw(PanelPainter &p, KeyboardState &state, const MainLayout 
         report_.LoadTrack();
         reportSliderTop = y2;
     }
-    controls::DrawImageSlider(p.painter, p.window, report_, p.cache, p.folder);
+    drawReportSlider(p, report_);
     state.reportRate = static_cast<uint8_t>(report_.value());
     report_.show();
 }

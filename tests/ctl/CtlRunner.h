@@ -67,13 +67,14 @@ inline CtlOutcome runProgram(const std::string &program, const std::vector<std::
     static int counter = 0;
     const auto base = std::filesystem::temp_directory_path() /
                       ("quenlar-ctl-run-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    // env takes its -u options before the settings.
     std::string command = "env";
-    for (const auto &setting : environment) {
+    for (const auto &setting : environment)
         if (setting.back() == '=')
             command += " -u " + shellQuoted(setting.substr(0, setting.size() - 1));
-        else
+    for (const auto &setting : environment)
+        if (setting.back() != '=')
             command += " " + shellQuoted(setting);
-    }
     command += " " + shellQuoted(program);
     for (const auto &arg : args)
         command += " " + shellQuoted(arg);

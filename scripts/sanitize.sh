@@ -15,5 +15,5 @@ ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
 cmake -S . -B build-tsan -DQUENLAR_SANITIZE=thread -DQUENLAR_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-tsan -j "$jobs" --target device_tests model_tests
+cmake --build build-tsan -j "$jobs" --target device_tests model_tests soak_tests
 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -R '^(Command|WriteAll|ReadSequences|Listener|WriteAckFlag|RoundTrip|VirtualKeyboardStateFile|FaultMatrix|Soak|KeyboardState|FileIo)'

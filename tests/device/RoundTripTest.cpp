@@ -154,6 +154,30 @@ TEST_F(RoundTrip, UnplugAndReplugReopensReadsAndRestartsTheListener) {
     EXPECT_FALSE(again.eventReopened);
 }
 
+TEST_F(RoundTrip, TheReadAllWorkerReadsOnItsOwnThreadAndHandsTheImageOver) {
+    openLink();
+    VirtualKeyboardMemory m = keyboard.memory();
+    m.lightBrightness = 12;
+    keyboard.setMemory(m);
+    KeyboardState start;  // what keymap.bin held
+    start.reservedArea[5] = 0x77;
+    std::atomic<bool> done{false};
+    ReadAllOutcome delivered;
+    std::thread::id workerThread;
+    link.startReadAllWorker(start, [&](ReadAllOutcome outcome) {
+        delivered = std::move(outcome);
+        workerThread = std::this_thread::get_id();
+        done = true;
+    });
+    link.waitForReadAllWorker();
+    ASSERT_TRUE(done);
+    EXPECT_NE(workerThread, std::this_thread::get_id());
+    ASSERT_TRUE(delivered.result.ok());
+    EXPECT_EQ(delivered.state.lightBrightness, 12);
+    EXPECT_EQ(delivered.state.reservedArea[5], 0x77);
+    EXPECT_EQ(delivered.device.versionCopy, (VersionCopy{1, 4, 0, 0}));
+}
+
 TEST_F(RoundTrip, ArrivalWithTheKeyboardAbsentOpensNothing) {
     keyboard.unplug();
     KeyboardState working;

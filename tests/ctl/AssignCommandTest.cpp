@@ -39,6 +39,7 @@ struct AssignCase {
     std::vector<std::string> assign;
     int key;
     std::function<AssignmentRequest()> dialog;  // what the dialog hands over for the same choice
+    friend void PrintTo(const AssignCase &row, std::ostream *out) { *out << row.name; }
 };
 
 const std::string kMacroText = "A  dn\n300 ms\nA  up\n";
@@ -183,6 +184,7 @@ struct RefusedAssignment {
     const char *name;
     std::vector<std::string> args;
     const char *message;  // part of the one line
+    friend void PrintTo(const RefusedAssignment &row, std::ostream *out) { *out << row.name; }
 };
 
 class RefusedAssignments : public ::testing::TestWithParam<RefusedAssignment> {};
@@ -198,8 +200,8 @@ TEST_P(RefusedAssignments, ChangeNothing) {
     EXPECT_EQ(lineCount(outcome.err), 1) << outcome.err;
     EXPECT_NE(outcome.err.find(GetParam().message), std::string::npos) << outcome.err;
     EXPECT_EQ(sentReports(readText(folders.traceFile)), 0);
-    EXPECT_EQ(folderContents(folders.dataDir), dataBefore);
-    EXPECT_EQ(readText(folders.stateFile), stateBefore);
+    EXPECT_TRUE(folderContents(folders.dataDir) == dataBefore) << "files changed";
+    EXPECT_TRUE(readText(folders.stateFile) == stateBefore) << "the keyboard's state file changed";
 }
 
 INSTANTIATE_TEST_SUITE_P(

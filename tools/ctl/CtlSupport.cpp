@@ -17,8 +17,11 @@ namespace quenlar::ctl {
 std::string oneLine(std::string message) {
     while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
         message.pop_back();
-    for (std::size_t at = message.find('\n'); at != std::string::npos; at = message.find('\n', at))
-        message.replace(at, 1, "; ");
+    // Inner line breaks join the lines: after a full stop with a blank, otherwise with "; ".
+    for (std::size_t at = message.find('\n'); at != std::string::npos; at = message.find('\n', at)) {
+        const bool sentenceEnds = at > 0 && (message[at - 1] == '.' || message[at - 1] == '?');
+        message.replace(at, 1, sentenceEnds ? " " : "; ");
+    }
     return message;
 }
 

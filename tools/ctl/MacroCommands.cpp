@@ -28,17 +28,12 @@ public:
     void remove() override {}
 };
 
-std::optional<int> macroNumber(const std::string &text, int count, std::string &error) {
+// A macro number as typed; nullopt when it is no number.
+std::optional<int> macroNumber(const std::string &text) {
     int number = -1;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (ec != std::errc{} || end != text.data() + text.size() || number < 0) {
-        error = "bad macro number \"" + text + "\"";
+    if (ec != std::errc{} || end != text.data() + text.size() || number < 0)
         return std::nullopt;
-    }
-    if (number >= count) {
-        error = "there is no macro " + text + " (quenlar-ctl macro list)";
-        return std::nullopt;
-    }
     return number;
 }
 
@@ -124,6 +119,9 @@ int runMacro(Context &context, const Arguments &args) {
         else
             operands.push_back(arg);
     }
+    const bool numbered = sub == "show" || sub == "delete" || sub == "rename" || sub == "export";
+    if (numbered && !operands.empty() && !macroNumber(operands[0]))
+        return fail("bad macro number \"" + operands[0] + "\"", kUsageError);
     if (sub == "list" || sub == "new") {
         if (!operands.empty())
             return usage(sub);
@@ -155,11 +153,10 @@ int runMacro(Context &context, const Arguments &args) {
     session.open(*master);
 
     std::optional<int> number;
-    if (sub == "show" || sub == "delete" || sub == "rename" || sub == "export") {
-        std::string error;
-        number = macroNumber(operands[0], session.macroCount(), error);
-        if (!number)
-            return fail(error, kUsageError);
+    if (numbered) {
+        number = macroNumber(operands[0]);
+        if (*number >= session.macroCount())
+            return fail("there is no macro " + operands[0] + " (quenlar-ctl macro list)");
         session.selectMacro(*number);
     }
 

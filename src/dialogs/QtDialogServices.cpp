@@ -49,7 +49,8 @@ std::optional<std::filesystem::path> QtDialogServices::chooseActionFile(const Fi
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     chooser.setFileMode(QFileDialog::ExistingFile); // the chosen file must exist
     chooser.setDirectory(QDir::homePath());
-    chooser.setNameFilter(q(spec.description) + QStringLiteral(" (") + q(spec.pattern) + QStringLiteral(")"));
+    // The description carries its pattern in parentheses, e.g. "mp3 Files(*.mp3)".
+    chooser.setNameFilter(q(spec.description));
     chooser.setDefaultSuffix(q(spec.defaultSuffix));
     chooser.selectFile(q(spec.pattern));
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())

@@ -50,6 +50,21 @@ private slots:
         f.applyRequest(kQKey);
         QCOMPARE(f.readKeymapFile().first.keyAction(keyAt(kQKey).matrixSlot()), (KeyAction{0, 0x07, 0, 0}));
     }
+    void deleteAllEmptiesTheCombination() {
+        KeyMapFixture f;
+        f.open(kQKey);
+        f.focusEdit("combineEdit");
+        f.type(Qt::Key_A);
+        f.type(Qt::Key_S);
+        choosePopupCommand(CKeyMap::kDeleteAllCommand);
+        QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(10, 5), f.edit("combineEdit")->mapToGlobal(QPoint(10, 5)));
+        QApplication::sendEvent(f.edit("combineEdit"), &menuRequest);
+        QCOMPARE(f.edit("combineEdit")->text(), QString());
+        QCOMPARE(f.request().keyCount, 0);
+        f.type(Qt::Key_D);
+        QCOMPARE(f.edit("combineEdit")->text(), QStringLiteral("D "));
+    }
+
     void singleModeKeepsTheLastKey() {
         KeyMapFixture f;
         f.open(kEscKey);
@@ -82,6 +97,27 @@ private slots:
         QCOMPARE(state.keyAction(keyAt(kQKey).matrixSlot()), (KeyAction{0, 0, 0x14, 0}));
         QCOMPARE(records[kQKey].category, uint8_t{0});
     }
+    // A record from a damaged file: more keys than a combination holds and a count past the end.
+    void aDamagedCombineRecordStaysWithinThreeKeys() {
+        KeyMapFixture f;
+        giveCombine(f.records.working[kQKey], {'A', 'S', 'D', 'F', 'G'});
+        f.records.working[kQKey].keyCount = 200;
+        f.open(kQKey);
+        QCOMPARE(f.edit("combineEdit")->text(), QStringLiteral("A + S + D "));
+        f.click(CKeyMap::Save);
+        QVERIFY(f.closedWithOk());
+        QCOMPARE(f.request().keyCount, 3);
+        QCOMPARE(f.request().capturedKeys[3], uint8_t{0});
+        f.applyRequest(kQKey);
+        QCOMPARE(f.readKeymapFile().first.keyAction(keyAt(kQKey).matrixSlot()), (KeyAction{0, 0x04, 0x16, 0x07}));
+
+        // A key typed into such a record starts a new combination.
+        f.open(kQKey);
+        f.type(Qt::Key_Z);
+        QCOMPARE(f.edit("combineEdit")->text(), QStringLiteral("Z "));
+        QCOMPARE(f.dialog->request().keyCount, 1);
+    }
+
     void escapeAndEnterNeverCloseTheDialog() {
         KeyMapFixture f;
         f.open(kEscKey);

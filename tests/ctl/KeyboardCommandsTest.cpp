@@ -83,6 +83,31 @@ TEST_F(KeyboardCommands, PaintWritesTheCellsOfOneLayerOnly) {
               (std::array<uint8_t, 4>{0, 0, 0, 0}));
 }
 
+TEST_F(KeyboardCommands, WhatTheKeyboardTookIsTheWorkingConfigurationInKeymapWithTheKeyRecordsKept) {
+    ASSERT_EQ(folders.run({"assign", "F1", "program", "/usr/bin/true"}).status, 0);
+    const auto recordsBefore = readBytes(folders.keymapFile());
+    ASSERT_EQ(folders.run({"set", "lightBrightness=12"}).status, 0);
+    ASSERT_EQ(folders.run({"paint", "3", "F1", "#010203"}).status, 0);
+
+    const auto keymap = readBytes(folders.keymapFile());
+    ASSERT_EQ(keymap.size(), recordsBefore.size());
+    EXPECT_TRUE(std::equal(keymap.begin() + kKeyboardStateSize, keymap.end(), recordsBefore.begin() + kKeyboardStateSize))
+        << "the key records are kept";
+    const auto memory = VirtualKeyboard(folders.stateFile.string()).memory();
+    EXPECT_EQ(keymap[offsetof(KeyboardState, lightBrightness)], 12);
+    EXPECT_TRUE(std::equal(memory.customLayers.begin(), memory.customLayers.end(),
+                           keymap.begin() + offsetof(KeyboardState, customLayers)));
+    EXPECT_TRUE(std::equal(memory.keyMatrix.begin(), memory.keyMatrix.end(),
+                           keymap.begin() + offsetof(KeyboardState, keyMatrix)));
+
+    // And a changed keymap.bin goes to the keyboard with apply.
+    auto edited = keymap;
+    edited[offsetof(KeyboardState, lightBrightness)] = 33;
+    writeText(folders.keymapFile(), std::string(edited.begin(), edited.end()));
+    ASSERT_EQ(folders.run({"apply"}).status, 0);
+    EXPECT_EQ(this->memory().lightBrightness, 33);
+}
+
 TEST_F(KeyboardCommands, ResetRestoresTheFactorySettings) {
     ASSERT_EQ(folders.run({"set", "lightBrightness=3", "winLock=1"}).status, 0);
     const auto outcome = folders.run({"reset"});

@@ -12,7 +12,9 @@ const std::vector<CommandEntry> &commands() {
          "  winLock 0-1, responseTime 1-10, reportRate 0-3. Exits 0 only when the keyboard acknowledged every step.\n",
          runSet},
         {"apply", "write the configuration of a keymap.bin or profile file",
-         "apply FILE\n  Writes the keyboard configuration held in a keymap.bin or profile file to the keyboard.\n", runApply},
+         "apply [FILE]\n  Writes the keyboard configuration held in a keymap.bin or profile file to the keyboard; without\n"
+         "  FILE, the working configuration (keymap.bin of the data folder), with the macros and key functions\n"
+         "  that the macro, assign and profile commands left there.\n", runApply},
         {"reset", "restore the keyboard's factory settings", "reset\n  Restores the keyboard's factory settings.\n", runReset},
         {"probe", "exit 0 when a keyboard is plugged in", "probe\n  Exits 0 when a keyboard is plugged in, 1 otherwise.\n", runProbe},
         {"assign", "give a key another function",
@@ -37,7 +39,7 @@ const std::vector<CommandEntry> &commands() {
          "macro import FILE [--name=NAME]   a new macro from a text file of event lines\n"
          "macro export N FILE               write the event lines of macro N to FILE\n"
          "  Changes are saved like the macro manager's OK (MacroDefine.bin and the macro slots in keymap.bin);\n"
-         "  quenlar-ctl apply DATA_DIR/keymap.bin sends them to the keyboard.\n",
+         "  quenlar-ctl apply sends them to the keyboard.\n",
          runMacro},
         {"profile", "manage the six stored configurations",
          "profile list                      the profiles\n"

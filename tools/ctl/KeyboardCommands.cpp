@@ -4,6 +4,7 @@
 #include "FieldAssignments.h"
 #include "StateReport.h"
 
+#include "keymap/KeymapFile.h"
 #include "model/FileIo.h"
 #include "model/KeyTable.h"
 
@@ -15,6 +16,18 @@
 namespace quenlar::ctl {
 
 namespace {
+
+// keymap.bin holds the working configuration between runs, so what the keyboard took is saved
+// there too, as the window saves it after every write; the key records stay as they are.
+int keepInKeymapFile(const Context &context, const KeyboardState &state) {
+    KeyboardState old;
+    auto records = std::make_unique<HostKeyRecords>();
+    if (int status = loadWorkingConfiguration(context, old, *records); status != kDone)
+        return status;
+    if (Result saved = saveKeymapFile(context.paths.keymapFile(), state, *records, context.options.language); !saved)
+        return fail(saved.message());
+    return kDone;
+}
 
 // Reads the keyboard, lets `change` edit the working image, and writes back what differs.
 int readChangeWrite(Context &context, const std::function<void(KeyboardState &)> &change) {
@@ -31,6 +44,8 @@ int readChangeWrite(Context &context, const std::function<void(KeyboardState &)>
     auto written = session.link().writeAll(images);
     if (!written.result)
         return fail(written.result.message(context.options.language));
+    if (int status = keepInKeymapFile(context, images.working); status != kDone)
+        return status;
     context.out << (written.sentAnything ? "Written to the keyboard." : "The keyboard already holds this.") << "\n";
     return kDone;
 }
@@ -91,13 +106,15 @@ int runSet(Context &context, const Arguments &args) {
 }
 
 int runApply(Context &context, const Arguments &args) {
-    if (args.size() != 1)
-        return fail("apply needs exactly one file", kUsageError);
-    auto file = readWholeFile(args[0]);
+    if (args.size() > 1)
+        return fail("apply takes one file at most", kUsageError);
+    // Without a file: the working configuration, as the window's apply sends it.
+    const std::string name = args.empty() ? context.paths.keymapFile().string() : args[0];
+    auto file = readWholeFile(name);
     if (!file)
-        return fail("cannot read " + args[0]);
+        return fail("cannot read " + name);
     if (file->size() < kKeyboardStateSize)
-        return fail(args[0] + " is too short for a keyboard configuration (" + std::to_string(file->size()) +
+        return fail(name + " is too short for a keyboard configuration (" + std::to_string(file->size()) +
                     " of " + std::to_string(kKeyboardStateSize) + " bytes)");
     std::vector<uint8_t> applied(file->begin(), file->begin() + kKeyboardStateSize);
     return readChangeWrite(context, [&](KeyboardState &s) { std::memcpy(&s, applied.data(), applied.size()); });
@@ -112,6 +129,8 @@ int runReset(Context &context, const Arguments &args) {
     KeyboardState state;
     if (auto reset = session.link().factoryReset(state); !reset)
         return fail(reset.message(context.options.language));
+    if (int status = keepInKeymapFile(context, state); status != kDone)
+        return status;
     context.out << "Factory settings restored.\n";
     return kDone;
 }

@@ -1,7 +1,7 @@
 // macro list|show|new|delete|rename|import|export: the macro manager without its window. Each
 // change runs in a MacroEditSession opened on MacroDefine.bin and ends like the manager's OK:
 // the macro slots are packed into the configuration, then keymap.bin and MacroDefine.bin are
-// saved. Nothing is sent to the keyboard; the next apply sends the changed slots.
+// saved. Nothing is sent to the keyboard; the next apply (quenlar-ctl apply) sends the changed slots.
 
 #include "Commands.h"
 #include "MacroText.h"

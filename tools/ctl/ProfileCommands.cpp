@@ -153,7 +153,7 @@ int runProfile(Context &context, const Arguments &args) {
     if (Result saved = saveKeymapFile(context.paths.keymapFile(), working, *records, language); !saved)
         return fail(saved.message());
     context.out << "Loaded into " << context.paths.keymapFile().string()
-                << "; quenlar-ctl apply " << context.paths.keymapFile().string() << " sends it to the keyboard.\n";
+                << "; quenlar-ctl apply sends it to the keyboard.\n";
     return kDone;
 }
 

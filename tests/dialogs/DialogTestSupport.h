@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,13 +63,17 @@ inline void saveScreenshot(QWidget &window, const QString &name) {
     QVERIFY2(window.grab().save(file), qPrintable(file));
 }
 
-// Runs `drive` once the modal dialog of the given object name is open.
-inline void whenModalOpens(const QString &objectName, std::function<void(QWidget &)> drive) {
+// Runs `drive` once the modal dialog of the given object name (or class, when the name is
+// empty) is open.
+inline void whenModalOpens(const QString &objectName, std::function<void(QWidget &)> drive,
+                           const char *className = nullptr) {
     auto *timer = new QTimer;
     timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, objectName, drive] {
+    QObject::connect(timer, &QTimer::timeout, [timer, objectName, drive, className] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal->objectName() != objectName || !modal->isVisible())
+        if (!modal || !modal->isVisible())
+            return;
+        if (className ? !modal->inherits(className) : modal->objectName() != objectName)
             return;
         timer->stop();
         timer->deleteLater();
@@ -77,12 +82,17 @@ inline void whenModalOpens(const QString &objectName, std::function<void(QWidget
     timer->start();
 }
 
-// Picks the menu item with this command number from the popup menu that opens next.
+// Picks the menu item with this command number from the popup menu that opens within 5 s.
 inline void choosePopupCommand(int command) {
     auto *timer = new QTimer;
     timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, command] {
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, command, ticks] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu && ++*ticks > 250) {
+            timer->stop();
+            timer->deleteLater();
+        }
         if (!menu)
             return;
         timer->stop();

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 
 namespace quenlar::dialogs {
 
@@ -34,14 +33,15 @@ CConfigureDlg::CConfigureDlg(const QString &programFolder, Language language,
         if (before < 0 || before >= listed_.size() || after < 0 || after >= list_->count())
             return;
         const int index = storeIndexOf(listed_[before]);
-        const QString typed = list_->item(after)->text();
-        // The list is rebuilt once the editor has gone.
-        QTimer::singleShot(0, this, [this, index, typed] {
-            if (index >= 0)
-                store_.renameProfile(index, typed.toStdString());
-            refreshList();
-        });
+        if (index >= 0)
+            store_.renameProfile(index, list_->item(after)->text().toStdString());
+        refreshList();
     });
+}
+
+void CConfigureDlg::done(int result) {
+    list_->EndEdit(true); // a rename still being typed is kept
+    SkinnedDialog::done(result);
 }
 
 void CConfigureDlg::prepare(const QPoint &mainWindowTopLeft) {

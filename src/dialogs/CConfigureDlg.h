@@ -42,6 +42,7 @@ protected:
     bool onButton(const QPoint &point) const override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void done(int result) override;
 
 private:
     void refreshList();

@@ -247,6 +247,9 @@ void CMacroRecordDlg::click(HotSpot spot) {
         refreshOptions();
         break;
     case Ok:
+        // Edits still open are committed first.
+        macroList_->EndEdit(true);
+        eventList_->EndEdit(true);
         copyNamesFromList();
         session_->accept();
         accept();

@@ -315,7 +315,7 @@ void CMacroRecordDlg::compose(QPainter &p) {
     }
     text(p, tr2("Macro Manager", "宏管理器"), 16, 9, 18);
     text(p, tr2("Select Macro", "选择宏"), 39, 60, kTextHeight);
-    text(p, tr2("Keystrobe Sequence", "按键系列"), 151, 60, kTextHeight);
+    fittedText(p, tr2("Keystrobe Sequence", "按键系列"), 151, 60, kTextHeight, 116); // within its list's header
     text(p, tr2("Options", "录制选项"), 311, 60, kTextHeight);
     if (session_->recording())
         text(p, tr2("Stop Recording", "停止录制"), zh() ? 310 : 292, 103, kTextHeight);

@@ -59,6 +59,14 @@ TEST(Doctor, OnTheVirtualKeyboardBothInterfacesOpen) {
     EXPECT_NE(outcome.out.find("udev rule: "), std::string::npos) << outcome.out;
 }
 
+TEST(Doctor, AnUnreachableDisplayIsReportedNotFatal) {
+    const auto outcome = runCtl({"--device=virtual", "doctor"},
+                                {"DISPLAY=:nowhere", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find("system tray: "), std::string::npos) << outcome.out;
+    EXPECT_EQ(outcome.out.find("system tray: available"), std::string::npos) << outcome.out;
+}
+
 TEST(Doctor, WithoutAKeyboardSaysWhatToDo) {
     const auto outcome = runCtl({"--device=hid", "doctor"}, {"DISPLAY=", "WAYLAND_DISPLAY="});
     if (outcome.out.find("keyboard: not found") == std::string::npos)

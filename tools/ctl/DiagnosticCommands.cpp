@@ -17,7 +17,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/utsname.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #ifndef QUENLAR_VERSION
@@ -49,13 +51,26 @@ std::string trayAvailability() {
         return "no graphical session here (DISPLAY and WAYLAND_DISPLAY are unset); the window stays shown "
                "instead of hiding in the tray";
 #ifdef QUENLAR_HAVE_HIDAPI
-    static int argc = 1;
-    static char name[] = "quenlar-ctl";
-    static char *argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    return QSystemTrayIcon::isSystemTrayAvailable()
-               ? "available"
-               : "none in this session; the window stays shown instead of hiding in the tray";
+    // Asked in a child process: Qt ends the whole process when the display named cannot be reached.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0)
+            ::dup2(null, 2);
+        static int argc = 1;
+        static char name[] = "quenlar-ctl";
+        static char *argv[] = {name, nullptr};
+        QApplication application(argc, argv);
+        std::_Exit(QSystemTrayIcon::isSystemTrayAvailable() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return "unknown (the check could not run)";
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return "available";
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 1)
+        return "none in this session; the window stays shown instead of hiding in the tray";
+    return "the graphical session could not be reached; the window stays shown instead of hiding in the tray";
 #else
     return "unknown (this build has no Qt)";
 #endif

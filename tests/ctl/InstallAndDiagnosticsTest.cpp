@@ -8,7 +8,6 @@
 #include "device/InterfaceMatching.h"
 
 #include <cstdio>
-#include <regex>
 #include <set>
 
 using namespace quenlar;
@@ -25,13 +24,22 @@ TEST(UdevRule, GrantsTheSeatUserEveryProductOfTheDeviceTableAndNothingElse) {
     ASSERT_FALSE(rule.empty()) << kGeneratedRule;
     std::set<std::pair<std::string, std::string>> granted;
     std::istringstream lines(rule);
-    const std::regex ids(R"re(ATTRS\{idVendor\}=="([0-9a-f]{4})", ATTRS\{idProduct\}=="([0-9a-f]{4})")re");
+    // The four hex digits after `key`, lower case as udev compares them.
+    auto idAfter = [](const std::string &line, const std::string &key) -> std::string {
+        const auto at = line.find(key + "==\"");
+        if (at == std::string::npos)
+            return {};
+        const std::string id = line.substr(at + key.size() + 3, 4);
+        const bool hex = id.size() == 4 && id.find_first_not_of("0123456789abcdef") == std::string::npos &&
+                         line.compare(at + key.size() + 7, 1, "\"") == 0;
+        return hex ? id : std::string();
+    };
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#')
             continue;
-        std::smatch match;
-        ASSERT_TRUE(std::regex_search(line, match, ids)) << line;
-        granted.insert({match[1], match[2]});
+        const std::string vendor = idAfter(line, "ATTRS{idVendor}"), product = idAfter(line, "ATTRS{idProduct}");
+        ASSERT_FALSE(vendor.empty() || product.empty()) << line;
+        granted.insert({vendor, product});
         EXPECT_NE(line.find("SUBSYSTEM==\"hidraw\""), std::string::npos) << line;
         EXPECT_NE(line.find("TAG+=\"uaccess\""), std::string::npos) << line;
         EXPECT_EQ(line.find("MODE"), std::string::npos) << "no mode: the nodes never become world-writable";

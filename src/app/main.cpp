@@ -1,11 +1,12 @@
 // quenlar-uk: the keyboard's configuration window.
 //   quenlar-uk [--device=hid|virtual[:STATE_FILE]] [--trace=FILE] [--data-dir=DIR]
 #include "app/ApplicationState.h"
-#include "app/CancelDialogs.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxPrompts.h"
 #include "app/ProgramOptions.h"
 #include "device/HidLink.h"
+#include "dialogs/QtDialogServices.h"
+#include "dialogs/SkinnedDialogs.h"
 #include "device/ReportTrace.h"
 #include "device/Sleeper.h"
 #include "keymap/ProgramFolder.h"
@@ -62,11 +63,13 @@ int main(int argc, char **argv) {
     RealSleeper sleeper;
     HidLink link(*transport, sleeper, *trace);
 
-    CancelDialogs dialogs;  // the real dialogs take their place when they are ready
+    dialogs::QtDialogServices dialogServices;
+    dialogs::SkinnedDialogs dialogs(dialogServices);
     MessageBoxPrompts prompts;
     DesktopShell shell;
     MainWindow window(*app, MainWindow::Services{link, dialogs, prompts, shell});
     prompts.setOwner(&window);
+    dialogServices.setParent(&window);
 
     QObject::connect(&instance, &SingleInstance::showRequested, &window, &MainWindow::showFromElsewhere);
     QObject::connect(&window, &MainWindow::finished, &application, &QApplication::quit);

@@ -88,7 +88,7 @@ void MainWindow::onReadAllFinished(const ReadAllOutcome &outcome) {
 void MainWindow::refresh(int lParam) {
     ++refreshCount_;
     // keymap.bin that cannot be written is skipped here; the next save tries again.
-    (void)refreshData(app_);
+    (void)refreshData(app_, services_.link, lParam == messages::kRefreshFull);
     setSlidersFromState();
     update();
     if (lParam != messages::kRefreshFull || !firmwareUpdateOffered(app_.device.versionCopy, app_.packaged))

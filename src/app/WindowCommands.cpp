@@ -75,9 +75,13 @@ Result saveSyncedKeymap(const ApplicationState &app) {
     return saveKeymapFile(app.paths.keymapFile(), app.images.synced, app.records.synced, app.language);
 }
 
-Result refreshData(ApplicationState &app) {
-    if (app.keyboardReportRate)
+Result refreshData(ApplicationState &app, HidLink &link, bool withLighting) {
+    if (link.getReportRate(app.images.working))
+        app.keyboardReportRate = app.images.working.reportRate;
+    else if (app.keyboardReportRate)
         app.images.working.reportRate = *app.keyboardReportRate;
+    if (withLighting)
+        (void)link.getLighting(app.images.working);
     recomputeKeyChangedFlags(app.keyChanged, app.images.working, app.records.working);
     return saveKeymapFile(app.paths.keymapFile(), app.images.working, app.records.working, app.language);
 }

@@ -47,8 +47,9 @@ FactoryResetOutcome factoryReset(ApplicationState &app, HidLink &link);
 // Close: keymap.bin from SyncedState and SyncedHostKeyRecords, dropping what was never applied.
 Result saveSyncedKeymap(const ApplicationState &app);
 
-// The refresh's data steps: the keyboard's own report rate back into the working image, the key
-// marks recomputed and keymap.bin saved.
-Result refreshData(ApplicationState &app);
+// The refresh's data steps: the keyboard's own report rate (and, for a full refresh, its
+// lighting) back into the working image, the key marks recomputed and keymap.bin saved. Without
+// a keyboard the report rate it last reported or accepted is put back.
+Result refreshData(ApplicationState &app, HidLink &link, bool withLighting);
 
 } // namespace quenlar

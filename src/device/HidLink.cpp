@@ -88,16 +88,33 @@ void HidLink::waitForReadAllWorker() {
         readAllWorker_.join();
 }
 
-LinkResult HidLink::readAllSections(KeyboardState &state) {
+// Runs a read sequence under the lock into a copy of `state`, which takes the copy on success.
+template <typename Sequence>
+LinkResult HidLink::runOnCopy(KeyboardState &state, const char *step, Sequence sequence) {
     std::lock_guard lock(mutex_);
     if (!configHandle_)
-        return LinkResult::fail(LinkFailure::NoKeyboard, "SetGameMode");
+        return LinkResult::fail(LinkFailure::NoKeyboard, step);
     ConfigInterface config(*configHandle_, sleeper_, trace_, timeouts_);
     KeyboardState read = state;
-    LinkResult result = quenlar::readAllSections(config, read);
+    LinkResult result = sequence(config, read);
     if (result)
         state = read;
     return result;
+}
+
+LinkResult HidLink::readAllSections(KeyboardState &state) {
+    return runOnCopy(state, "SetGameMode",
+                     [](ConfigInterface &config, KeyboardState &s) { return quenlar::readAllSections(config, s); });
+}
+
+LinkResult HidLink::getReportRate(KeyboardState &state) {
+    return runOnCopy(state, "GetReportRate",
+                     [](ConfigInterface &config, KeyboardState &s) { return quenlar::getReportRate(config, s); });
+}
+
+LinkResult HidLink::getLighting(KeyboardState &state) {
+    return runOnCopy(state, "GetLighting",
+                     [](ConfigInterface &config, KeyboardState &s) { return quenlar::getLighting(config, s); });
 }
 
 WriteAllOutcome HidLink::writeAll(KeyboardImages &images) {

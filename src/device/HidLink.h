@@ -74,6 +74,9 @@ public:
     LinkResult readAllSections(KeyboardState &state);
     // Needs both interfaces: write steps are acknowledged on the event interface.
     WriteAllOutcome writeAll(KeyboardImages &images);
+    // The refresh's single queries; `state` is changed only on success.
+    LinkResult getReportRate(KeyboardState &state);
+    LinkResult getLighting(KeyboardState &state);
     // Factory reset, then the read of everything into `state` (changed only on success).
     LinkResult factoryReset(KeyboardState &state);
 
@@ -89,6 +92,7 @@ public:
 
 private:
     bool openInterface(bool config);
+    template <typename Sequence> LinkResult runOnCopy(KeyboardState &state, const char *step, Sequence sequence);
 
     HidTransport &transport_;
     Sleeper &sleeper_;

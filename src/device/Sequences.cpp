@@ -23,10 +23,6 @@ LinkResult queryInto(ConfigInterface &config, const CommandReport &request, Keyb
     return LinkResult::success();
 }
 
-LinkResult getLighting(ConfigInterface &config, KeyboardState &state) {
-    return queryInto(config, makeCommandReport(Command::GetLighting), state, applyLightingAnswer);
-}
-
 LinkResult getPresetColours(ConfigInterface &config, KeyboardState &state) {
     for (int n = 0; n < kPresetColourCount; ++n) {
         CommandReport answer{};
@@ -38,10 +34,6 @@ LinkResult getPresetColours(ConfigInterface &config, KeyboardState &state) {
 
 LinkResult getGameMode(ConfigInterface &config, KeyboardState &state) {
     return queryInto(config, makeCommandReport(Command::GetGameMode), state, applyGameModeAnswer);
-}
-
-LinkResult getReportRate(ConfigInterface &config, KeyboardState &state) {
-    return queryInto(config, makeCommandReport(Command::GetReportRate), state, applyReportRateAnswer);
 }
 
 LinkResult getResponseTime(ConfigInterface &config, KeyboardState &state) {
@@ -79,6 +71,14 @@ LinkResult acknowledgedStep(ConfigInterface &config, WriteAck &ack, const std::s
 }
 
 } // namespace
+
+LinkResult getReportRate(ConfigInterface &config, KeyboardState &state) {
+    return queryInto(config, makeCommandReport(Command::GetReportRate), state, applyReportRateAnswer);
+}
+
+LinkResult getLighting(ConfigInterface &config, KeyboardState &state) {
+    return queryInto(config, makeCommandReport(Command::GetLighting), state, applyLightingAnswer);
+}
 
 LinkResult setGameModeValue1(ConfigInterface &config) {
     return config.set(setGameModeReport(1), stepName(Command::SetGameMode));

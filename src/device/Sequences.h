@@ -15,6 +15,10 @@ LinkResult setGameModeValue1(ConfigInterface &config);
 // Game mode from the image; afterwards bit 1 of the mask follows winLock.
 LinkResult setGameModeFromField(ConfigInterface &config, KeyboardState &state);
 
+// Single queries, for the refresh after a read.
+LinkResult getReportRate(ConfigInterface &config, KeyboardState &state);
+LinkResult getLighting(ConfigInterface &config, KeyboardState &state);
+
 // The firmware version: the 8 answer bytes, and (major, minor, 0, 0) for the update check.
 LinkResult getVersion(ConfigInterface &config, DeviceVersion &version, VersionCopy &versionCopy);
 

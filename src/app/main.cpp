@@ -9,6 +9,7 @@
 #include "dialogs/SkinnedDialogs.h"
 #include "device/ReportTrace.h"
 #include "device/Sleeper.h"
+#include "keymap/DataLocation.h"
 #include "keymap/ProgramFolder.h"
 #include "platform/HidapiTransport.h"
 #include "platform/InterfaceLanguage.h"
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <string>
 #include <memory>
 #include <span>
 
@@ -45,7 +47,11 @@ int main(int argc, char **argv) {
         return 0;  // the running copy was asked to show its window
 
     const Language language = readInterfaceLanguage();
-    auto app = std::make_unique<ApplicationState>(language, dataPathsFromArguments(arguments, programFolder()));
+    std::string dataError;
+    DataPaths paths = resolveDataPaths(arguments, programFolder(), &dataError);
+    if (!dataError.empty())
+        std::fprintf(stderr, "quenlar-uk: %s\n", dataError.c_str());
+    auto app = std::make_unique<ApplicationState>(language, std::move(paths));
 
     std::unique_ptr<HidTransport> transport;
     VirtualKeyboard *virtualKeyboard = nullptr;

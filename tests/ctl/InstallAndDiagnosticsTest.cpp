@@ -4,7 +4,7 @@
 
 #include "CtlRunner.h"
 
-#include "DataLocation.h"
+#include "keymap/DataLocation.h"
 #include "device/InterfaceMatching.h"
 
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include "Commands.h"
 #include "CtlOptions.h"
 #include "CtlSupport.h"
-#include "DataLocation.h"
+#include "keymap/DataLocation.h"
 
 #include <algorithm>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "DataLocation.h"
+#include "keymap/DataLocation.h"
 
 #include <cstdlib>
 #include <fstream>

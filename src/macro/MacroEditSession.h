@@ -80,7 +80,8 @@ public:
     // A key press or release from the key capture, virtual-key code 0..255.
     void onHookKey(int vk, bool release);
     // Appends one event at position (the used-byte count) with its lines and returns the new
-    // used-byte count. The caller has made sure the event fits.
+    // used-byte count; an event that does not fit, or a key without a device code, is refused
+    // and the count comes back unchanged.
     int InsertMacroToList(uint8_t vk, int position, int delayMs, bool release);
 
     // --- the event list and editing (MacroEditCommands.cpp) -----------------------------------

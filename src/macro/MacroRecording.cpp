@@ -105,9 +105,11 @@ int MacroEditSession::InsertMacroToList(uint8_t vk, int position, int delayMs, b
     // event less than 2 ms after the previous one.
     const bool withDelay = delayMode_ && !lines_.empty() && ms > 1;
     const int size = withDelay ? eventSizeForDelay(ms) : kShortEventSize;
-    assert(position + size <= kMacroStreamSize);
     const uint8_t usage = keyNames_.usage(vk);
-    assert(usage != 0);
+    // A key the keyboard has no code for, or an event that does not fit, is never written: the
+    // stream stays whole whatever the caller checked.
+    if (usage == 0 || position + size > kMacroStreamSize)
+        return position;
     for (MacroStream *stream : {&buffer_.deviceEvents, &buffer_.hostEvents}) {
         MacroStream &s = *stream;
         if (!withDelay) {

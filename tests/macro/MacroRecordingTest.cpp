@@ -255,3 +255,16 @@ TEST_F(MacroRecording, TwoHeldKeysNearTheEndCannotOverrunTheStream) {
     expectConsistent();
     expectNoKeyLeftDown(selectedRecord().hostEvents);
 }
+
+TEST_F(MacroRecording, ADirectInsertionThatCannotBeStoredIsRefused) {
+    startRecording(false);
+    // A key the keyboard has no code for.
+    EXPECT_EQ(session->InsertMacroToList(95, session->buffer().usedBytes, 0, false), 0);
+    // A stream filled to its last byte takes no further event.
+    for (int i = 0; i < kMacroStreamSize / 2; ++i)
+        ASSERT_EQ(session->InsertMacroToList('A', session->buffer().usedBytes, 0, i % 2 == 1), 2 * (i + 1));
+    const auto before = session->buffer();
+    EXPECT_EQ(session->InsertMacroToList('B', kMacroStreamSize, 0, false), kMacroStreamSize);
+    EXPECT_EQ(session->buffer(), before);
+    EXPECT_EQ(session->buffer().usedBytes, kMacroStreamSize);
+}

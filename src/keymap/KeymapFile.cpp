@@ -34,12 +34,7 @@ std::span<const uint8_t> recordBytes(const HostKeyRecords &records) {
 } // namespace
 
 std::optional<std::vector<uint8_t>> readConfigurationFile(const std::filesystem::path &file) {
-    try {
-        return readWholeFile(file);
-    } catch (const std::exception &) {
-        // The stream library reports some read errors (reading a folder, for one) by throwing.
-        return std::nullopt;
-    }
+    return readWholeFile(file);
 }
 
 std::vector<uint8_t> keymapFileBytes(const KeyboardState &state, const HostKeyRecords &records) {
@@ -55,7 +50,7 @@ std::vector<uint8_t> keymapFileBytes(const KeyboardState &state, const HostKeyRe
 void takeKeymapFileBytes(std::span<const uint8_t> bytes, KeymapLoadMode mode, KeyboardState &state,
                          HostKeyRecords &records) {
     const std::size_t stateCount = std::min(bytes.size(), kKeyboardStateSize);
-    if (mode == KeymapLoadMode::Full)
+    if (mode == KeymapLoadMode::Full && stateCount > 0)  // an empty file has no data pointer
         std::memcpy(state.bytes().data(), bytes.data(), stateCount);
     if (bytes.size() > kKeyboardStateSize) {
         const std::size_t recordCount = std::min(bytes.size() - kKeyboardStateSize, kHostKeyRecordsSize);

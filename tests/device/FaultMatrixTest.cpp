@@ -11,7 +11,9 @@ using namespace quenlar::test;
 
 namespace {
 
-constexpr LinkTimeouts kShortTimeouts{std::chrono::milliseconds(60), std::chrono::milliseconds(60),
+// Short enough for hundreds of cases, long enough that a healthy step on a busy machine (or under a
+// sanitizer) is never taken for a fault.
+constexpr LinkTimeouts kShortTimeouts{std::chrono::milliseconds(200), std::chrono::milliseconds(200),
                                       std::chrono::milliseconds(10)};
 
 enum class Fault { Unplug, DropAcknowledgement, LateAcknowledgement, CutBlock, DamagedAnswer };
@@ -33,7 +35,7 @@ VirtualKeyboardFaults faultAt(Fault f, int step) {
     case Fault::Unplug: faults.commandsBeforeUnplug = step; break;
     case Fault::DropAcknowledgement: faults.writeStepsBeforeDrop = step; break;
     case Fault::LateAcknowledgement:
-        faults.acknowledgementDelay = std::chrono::milliseconds(150);
+        faults.acknowledgementDelay = std::chrono::milliseconds(400);  // twice the bound
         faults.delayedAcknowledgementAt = step;
         break;
     case Fault::CutBlock:

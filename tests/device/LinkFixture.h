@@ -52,7 +52,7 @@ inline void expectKeyboardHolds(const VirtualKeyboardMemory &m, const KeyboardSt
 
 class LinkFixture : public ::testing::Test {
 protected:
-    explicit LinkFixture(LinkTimeouts timeouts = {std::chrono::milliseconds(300), std::chrono::milliseconds(200),
+    explicit LinkFixture(LinkTimeouts timeouts = {std::chrono::milliseconds(1000), std::chrono::milliseconds(1000),
                                                   std::chrono::milliseconds(20)})
         : link(keyboard, sleeper, trace, timeouts) {}
 

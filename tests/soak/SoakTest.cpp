@@ -40,7 +40,7 @@ public:
 struct Program {
     explicit Program(const fs::path &folder)
         : folder(folder), link(keyboard, sleeper, trace,
-                               {std::chrono::milliseconds(500), std::chrono::milliseconds(500),
+                               {std::chrono::milliseconds(3000), std::chrono::milliseconds(1000),
                                 std::chrono::milliseconds(5)}),
           store(folder / "Configure", Language::English, prompts, images.working, records.working) {}
 

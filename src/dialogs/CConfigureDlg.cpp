@@ -8,10 +8,6 @@
 
 namespace quenlar::dialogs {
 
-namespace {
-QRect inclusive(int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right, bottom)); }
-} // namespace
-
 CConfigureDlg::CConfigureDlg(const QString &programFolder, Language language,
                              const std::filesystem::path &profileFolder, UserPrompts &prompts, KeyboardState &working,
                              HostKeyRecords &records, QWidget *parent)

@@ -19,10 +19,6 @@ struct ButtonLook {
     const char *over;
 };
 
-inline QRect inclusive(int left, int top, int right, int bottom) {
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 inline const std::array<ButtonLook, CKeyMap::ButtonCount> &buttons() {
     static const std::array<ButtonLook, CKeyMap::ButtonCount> table{{
         {inclusive(303, 2, 318, 17), "button-close-normal.png", "button-close-over.png"},

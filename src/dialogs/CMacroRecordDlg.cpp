@@ -19,7 +19,6 @@ struct HotSpotLook {
     const char *over;
 };
 
-QRect inclusive(int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right, bottom)); }
 
 const std::array<HotSpotLook, CMacroRecordDlg::HotSpotCount> kHotSpots{{
     {inclusive(290, 100, 379, 124), "Record-normal.png", "Record-over.png"},

@@ -10,10 +10,16 @@
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include <optional>
 
 namespace quenlar::dialogs {
+
+// A rectangle given by its four edges, all of them inside it (the skin's regions are written so).
+inline QRect inclusive(int left, int top, int right, int bottom) {
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
 
 class SkinnedDialog : public QDialog {
     Q_OBJECT
